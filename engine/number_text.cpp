@@ -1,0 +1,149 @@
+#include "engine/number_text.h"
+
+#include "runtime/failure.h"
+#include "runtime/str.h"
+#include "runtime/text_ops.h"
+#include "runtime/val.h"
+#include "runtime/whole_number.h"
+
+#include <limits>
+
+namespace talmiron {
+
+namespace {
+
+// Position arithmetic is 32-bit and checked: a result outside the range is
+// an overflow, a negative count or a position past the end is an invalid
+// argument, and a text past the longest allowed is out of string space.
+std::int32_t Checked(std::int64_t value) {
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        RaiseFailure(kOverflow);
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::size_t Count(std::int64_t count, std::size_t existing) {
+    if (count < 0) {
+        RaiseFailure(kInvalidProcedureCall);
+    }
+    if (static_cast<std::uint64_t>(count) > kMaxTextLength - existing) {
+        RaiseFailure(kOutOfStringSpace);
+    }
+    return static_cast<std::size_t>(count);
+}
+
+// Deletes the point at 1-based position d, if the mantissa has one.
+void RemovePoint(Text& s, bool hasPoint, std::int32_t d) {
+    if (hasPoint) {
+        s.erase(static_cast<std::size_t>(d - 1), 1);
+    }
+}
+
+// Puts a "." after the first `before` characters.
+void InsertPoint(Text& s, std::int32_t before) {
+    if (before < 0 || static_cast<std::size_t>(before) > s.size()) {
+        RaiseFailure(kInvalidProcedureCall);
+    }
+    s.insert(static_cast<std::size_t>(before), 1, u'.');
+}
+
+Text Canonical(TextView rendered) {
+    Text text = ExpandExponent(TrimView(rendered));
+    if (text.empty()) {
+        return text;
+    }
+    if (text[0] == u'+' || text[0] == u'-') {
+        if (text.size() > 1 && text[1] == u'.') {
+            text.insert(1, 1, u'0');
+        }
+    } else if (text[0] == u'.') {
+        text.insert(0, 1, u'0');
+    }
+    return text;
+}
+
+} // namespace
+
+Text ExpandExponent(TextView text) {
+    Text s = UpperCase(text);
+    Text sign;
+    if (!s.empty() && (s[0] == u'+' || s[0] == u'-')) {
+        sign.assign(1, s[0]);
+        s.erase(0, 1);
+    }
+    const auto ePos = s.find(u'E');
+    if (ePos == Text::npos) {
+        return sign + s;
+    }
+    // 1-based positions, as the rewriting rules count them.
+    const auto e = Checked(static_cast<std::int64_t>(ePos) + 1);
+    const auto pointPos = s.find(u'.');
+    std::int32_t d = pointPos == Text::npos ? 0 : Checked(static_cast<std::int64_t>(pointPos) + 1);
+    // The exponent's digits start after its sign character, whatever it is.
+    const TextView afterSign =
+        ePos + 2 <= s.size() ? TextView(s).substr(ePos + 2) : TextView();
+    const std::int32_t k = ToInt32(Val(afterSign));
+    const char16_t t = ePos + 1 < s.size() ? s[ePos + 1] : u'\0';
+    s.resize(ePos);
+    if (k == 0) {
+        return sign + s;
+    }
+    const bool hasPoint = d != 0 && d < e;
+    const auto length = Checked(static_cast<std::int64_t>(s.size()));
+    if (t == u'+') {
+        if (!hasPoint) {
+            s.append(Count(k, s.size()), u'0');
+        } else {
+            const auto p = Checked(std::int64_t{d} + k);
+            RemovePoint(s, hasPoint, d);
+            if (p < length) {
+                InsertPoint(s, Checked(std::int64_t{p} - 1));
+            } else if (p > length) {
+                s.append(Count(std::int64_t{p} - length, s.size()), u'0');
+            }
+        }
+    } else if (t == u'-') {
+        if (!hasPoint) {
+            d = Checked(std::int64_t{length} + 1);
+        }
+        const auto before = Checked(std::int64_t{d} - k - 1);
+        RemovePoint(s, hasPoint, d);
+        if (before > 0) {
+            InsertPoint(s, before);
+        } else {
+            const auto zeros = Count(std::int64_t{k} - d + 1, s.size() + 2);
+            s.insert(0, zeros, u'0');
+            s.insert(0, u"0.");
+        }
+    }
+    return sign + s;
+}
+
+Text NumberToText(double value) { return Canonical(Str(value)); }
+
+Text NumberToText(std::int32_t value) { return Canonical(Str(value)); }
+
+Text NumberToText(TextView text) { return Canonical(text); }
+
+bool IsNumericText(TextView text) {
+    const TextView t = TrimView(text);
+    if (t.empty()) {
+        return false;
+    }
+    bool seenPoint = false;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const char16_t c = t[i];
+        if (c >= u'0' && c <= u'9') {
+            continue;
+        }
+        if (c == u'.' && !seenPoint) {
+            seenPoint = true;
+        } else if (!((c == u'+' || c == u'-') && i == 0)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace talmiron

@@ -1,0 +1,168 @@
+#include "runtime/val.h"
+
+#include "runtime/failure.h"
+#include "runtime/str.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <system_error>
+
+namespace talmiron {
+
+namespace {
+
+// Walks a text character by character, skipping blanks, tabs and line feeds
+// wherever they stand; 0 stands for the end.
+class Reader {
+  public:
+    explicit Reader(TextView text) : text_(text) {}
+
+    char16_t Peek() {
+        while (pos_ < text_.size() &&
+               (text_[pos_] == u' ' || text_[pos_] == u'\t' || text_[pos_] == u'\n')) {
+            ++pos_;
+        }
+        return pos_ < text_.size() ? text_[pos_] : u'\0';
+    }
+    void Next() { ++pos_; }
+
+  private:
+    TextView text_;
+    std::size_t pos_ = 0;
+};
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+int DigitValue(char16_t c, int base) {
+    int value = 99;
+    if (c >= u'0' && c <= u'9') {
+        value = c - u'0';
+    } else if (c >= u'A' && c <= u'F') {
+        value = c - u'A' + 10;
+    } else if (c >= u'a' && c <= u'f') {
+        value = c - u'a' + 10;
+    }
+    return value < base ? value : -1;
+}
+
+// Digits after &H or &O, as a 32-bit two's complement value.
+double ReadRadix(Reader& reader, int base) {
+    std::uint64_t value = 0;
+    for (int digit = DigitValue(reader.Peek(), base); digit >= 0;
+         digit = DigitValue(reader.Peek(), base)) {
+        value = value * base + digit;
+        if (value > 0xFFFFFFFFu) {
+            RaiseFailure(kOverflow);
+        }
+        reader.Next();
+    }
+    return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+}
+
+// Beyond these decimal exponents (of the form 0.ddd × 10^e) the value
+// certainly overflows or underflows to zero, so from_chars never sees them.
+constexpr std::int64_t kMaxExponent = 310;
+constexpr std::int64_t kMinExponent = -330;
+// Exponent digits are accumulated only up to this, which is far enough out.
+constexpr std::int64_t kExponentCap = 1'000'000'000'000;
+
+double ReadDecimal(Reader& reader) {
+    bool negative = false;
+    if (reader.Peek() == u'+' || reader.Peek() == u'-') {
+        negative = reader.Peek() == u'-';
+        reader.Next();
+    }
+    // Significant digits without leading zeros, and the count of digits
+    // before the point that they stand for.
+    std::string digits;
+    std::int64_t pointShift = 0;
+    bool anyDigit = false;
+    bool afterPoint = false;
+    for (char16_t c = reader.Peek();; c = reader.Peek()) {
+        if (IsDigit(c)) {
+            anyDigit = true;
+            if (c != u'0' || !digits.empty()) {
+                digits.push_back(static_cast<char>(c));
+                if (!afterPoint) {
+                    ++pointShift;
+                }
+            } else if (afterPoint) {
+                --pointShift;
+            }
+        } else if (c == u'.' && !afterPoint) {
+            afterPoint = true;
+        } else {
+            break;
+        }
+        reader.Next();
+    }
+    if (!anyDigit) {
+        return 0;
+    }
+    std::int64_t exponent = 0;
+    if (reader.Peek() == u'E' || reader.Peek() == u'e') {
+        reader.Next();
+        bool exponentNegative = false;
+        if (reader.Peek() == u'+' || reader.Peek() == u'-') {
+            exponentNegative = reader.Peek() == u'-';
+            reader.Next();
+        }
+        for (char16_t c = reader.Peek(); IsDigit(c); c = reader.Peek()) {
+            if (exponent < kExponentCap) {
+                exponent = exponent * 10 + (c - u'0');
+            }
+            reader.Next();
+        }
+        if (exponentNegative) {
+            exponent = -exponent;
+        }
+    }
+    const double zero = negative ? -0.0 : 0.0;
+    while (!digits.empty() && digits.back() == '0') {
+        digits.pop_back();
+    }
+    if (digits.empty()) {
+        return zero;
+    }
+    const std::int64_t scale = pointShift + exponent;
+    if (scale > kMaxExponent) {
+        RaiseFailure(kOverflow);
+    }
+    if (scale < kMinExponent) {
+        return zero;
+    }
+    std::string number = "0." + digits + "e" + IntegerToAscii(scale);
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range || std::isinf(value)) {
+        if (scale > 0) {
+            RaiseFailure(kOverflow);
+        }
+        return zero;
+    }
+    return negative ? -value : value;
+}
+
+} // namespace
+
+double Val(TextView text) {
+    Reader reader(text);
+    if (reader.Peek() == u'&') {
+        reader.Next();
+        const char16_t prefix = reader.Peek();
+        if (prefix == u'H' || prefix == u'h') {
+            reader.Next();
+            return ReadRadix(reader, 16);
+        }
+        if (prefix == u'O' || prefix == u'o') {
+            reader.Next();
+            return ReadRadix(reader, 8);
+        }
+        return 0;
+    }
+    return ReadDecimal(reader);
+}
+
+} // namespace talmiron
