@@ -1,0 +1,4 @@
+# 64-bit Windows, for 64-bit hosts.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TALMIRON_MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
