@@ -81,8 +81,7 @@ Text ExpandExponent(TextView text) {
     const auto pointPos = s.find(u'.');
     std::int32_t d = pointPos == Text::npos ? 0 : Checked(static_cast<std::int64_t>(pointPos) + 1);
     // The exponent's digits start after its sign character, whatever it is.
-    const TextView afterSign =
-        ePos + 2 <= s.size() ? TextView(s).substr(ePos + 2) : TextView();
+    const TextView afterSign = ePos + 2 <= s.size() ? TextView(s).substr(ePos + 2) : TextView();
     const std::int32_t k = ToInt32(Val(afterSign));
     const char16_t t = ePos + 1 < s.size() ? s[ePos + 1] : u'\0';
     s.resize(ePos);
@@ -120,11 +119,17 @@ Text ExpandExponent(TextView text) {
     return sign + s;
 }
 
-Text NumberToText(double value) { return Canonical(Str(value)); }
+Text NumberToText(double value) {
+    return Canonical(Str(value));
+}
 
-Text NumberToText(std::int32_t value) { return Canonical(Str(value)); }
+Text NumberToText(std::int32_t value) {
+    return Canonical(Str(value));
+}
 
-Text NumberToText(TextView text) { return Canonical(text); }
+Text NumberToText(TextView text) {
+    return Canonical(text);
+}
 
 bool IsNumericText(TextView text) {
     const TextView t = TrimView(text);

@@ -49,9 +49,9 @@ static_assert(std::is_sorted(kMessages.begin(), kMessages.end(),
 } // namespace
 
 std::optional<TextView> ErrorMessage(std::int32_t number) noexcept {
-    const auto row = std::lower_bound(
-        kMessages.begin(), kMessages.end(), number,
-        [](const MessageRow& r, std::int32_t n) { return r.number < n; });
+    const auto row =
+        std::lower_bound(kMessages.begin(), kMessages.end(), number,
+                         [](const MessageRow& r, std::int32_t n) { return r.number < n; });
     if (row == kMessages.end() || row->number != number) {
         return std::nullopt;
     }

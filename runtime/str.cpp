@@ -84,7 +84,11 @@ Text Str(double value) {
     return AsciiToText(text);
 }
 
-Text Str(std::int32_t value) { return IntegerStr(value); }
-Text Str(std::int16_t value) { return IntegerStr(value); }
+Text Str(std::int32_t value) {
+    return IntegerStr(value);
+}
+Text Str(std::int16_t value) {
+    return IntegerStr(value);
+}
 
 } // namespace talmiron

@@ -97,7 +97,8 @@ std::string TextToUtf8(TextView text) {
         const char16_t unit = text[i];
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
-            const char32_t cp = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            const char32_t cp =
+                0x10000 + ((char32_t(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             AppendUtf8(out, cp);
             ++i;
         } else {
@@ -107,6 +108,8 @@ std::string TextToUtf8(TextView text) {
     return out;
 }
 
-Text AsciiToText(std::string_view ascii) { return Text(ascii.begin(), ascii.end()); }
+Text AsciiToText(std::string_view ascii) {
+    return Text(ascii.begin(), ascii.end());
+}
 
 } // namespace talmiron

@@ -11,7 +11,9 @@ TextView TrimView(TextView text) noexcept {
     return text.substr(first, last - first + 1);
 }
 
-Text Trim(TextView text) { return Text(TrimView(text)); }
+Text Trim(TextView text) {
+    return Text(TrimView(text));
+}
 
 Text UpperCase(TextView text) {
     Text out(text);

@@ -33,7 +33,9 @@ class Reader {
     std::size_t pos_ = 0;
 };
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 int DigitValue(char16_t c, int base) {
     int value = 99;

@@ -37,7 +37,11 @@ template <typename Integer> Integer ToInteger(double value) {
 
 } // namespace
 
-std::int32_t ToInt32(double value) { return ToInteger<std::int32_t>(value); }
-std::int16_t ToInt16(double value) { return ToInteger<std::int16_t>(value); }
+std::int32_t ToInt32(double value) {
+    return ToInteger<std::int32_t>(value);
+}
+std::int16_t ToInt16(double value) {
+    return ToInteger<std::int16_t>(value);
+}
 
 } // namespace talmiron
