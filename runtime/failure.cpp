@@ -15,12 +15,18 @@ TextView FailureDescription(std::int32_t number) noexcept {
         return u"Overflow";
     case kOutOfMemory:
         return u"Out of memory";
+    case kSubscriptOutOfRange:
+        return u"Subscript out of range";
     case kTypeMismatch:
         return u"Type mismatch";
     case kOutOfStringSpace:
         return u"Out of string space";
     case kOutOfStackSpace:
         return u"Out of stack space";
+    case kInternalError:
+        return u"Internal error";
+    case kKeyAlreadyAssociated:
+        return u"This key is already associated with an element of this collection";
     default:
         return {};
     }

@@ -14,9 +14,12 @@ enum FailureNumber : std::int32_t {
     kInvalidProcedureCall = 5,
     kOverflow = 6,
     kOutOfMemory = 7,
+    kSubscriptOutOfRange = 9,
     kTypeMismatch = 13,
     kOutOfStringSpace = 14,
     kOutOfStackSpace = 28,
+    kInternalError = 51,
+    kKeyAlreadyAssociated = 457,
 };
 
 class RuntimeFailure : public std::exception {

@@ -1,14 +1,21 @@
 #include "runtime/text_ops.h"
 
+#include "runtime/case_mapping.h"
+
 namespace talmiron {
 
 TextView TrimView(TextView text) noexcept {
+    return TrimEndView(TrimStartView(text));
+}
+
+TextView TrimStartView(TextView text) noexcept {
     const auto first = text.find_first_not_of(u' ');
-    if (first == TextView::npos) {
-        return {};
-    }
+    return first == TextView::npos ? TextView() : text.substr(first);
+}
+
+TextView TrimEndView(TextView text) noexcept {
     const auto last = text.find_last_not_of(u' ');
-    return text.substr(first, last - first + 1);
+    return last == TextView::npos ? TextView() : text.substr(0, last + 1);
 }
 
 Text Trim(TextView text) {
@@ -18,9 +25,15 @@ Text Trim(TextView text) {
 Text UpperCase(TextView text) {
     Text out(text);
     for (char16_t& c : out) {
-        if (c >= u'a' && c <= u'z') {
-            c = static_cast<char16_t>(c - u'a' + u'A');
-        }
+        c = UpperCaseChar(c);
+    }
+    return out;
+}
+
+Text LowerCase(TextView text) {
+    Text out(text);
+    for (char16_t& c : out) {
+        c = LowerCaseChar(c);
     }
     return out;
 }

@@ -5,11 +5,16 @@
 
 namespace talmiron {
 
-// Removes blanks (U+0020 only) at both ends; tabs and other white space stay.
+// Remove blanks (U+0020 only) at both ends, at the start or at the end; tabs
+// and other white space stay.
 TextView TrimView(TextView text) noexcept;
+TextView TrimStartView(TextView text) noexcept;
+TextView TrimEndView(TextView text) noexcept;
 Text Trim(TextView text);
 
-// Upper case of the ASCII letters; every other character stays.
+// Case conversion character by character with the Unicode simple case
+// mappings (runtime/case_mapping.h): the result has the length of the text.
 Text UpperCase(TextView text);
+Text LowerCase(TextView text);
 
 } // namespace talmiron

@@ -5,7 +5,7 @@
 namespace talmiron {
 namespace {
 
-TEST(TextOps, TrimRemovesOnlyBlanksAndUpperCaseOnlyAsciiLetters) {
+TEST(TextOps, TrimRemovesOnlyBlanksAndUpperCaseMapsEachCharacter) {
     const std::pair<Text, Text> trims[] = {
         {u"", u""},
         {u"   ", u""},
@@ -19,7 +19,7 @@ TEST(TextOps, TrimRemovesOnlyBlanksAndUpperCaseOnlyAsciiLetters) {
         EXPECT_EQ(TrimView(text), trimmed);
     }
     EXPECT_EQ(UpperCase(u"abcxyz ABC 09 @[`{"), u"ABCXYZ ABC 09 @[`{");
-    EXPECT_EQ(UpperCase(u"\u00E9\u00DF\u0131\uFF41"), u"\u00E9\u00DF\u0131\uFF41");
+    EXPECT_EQ(UpperCase(u"\u00E9\u00DF\u0131\uFF41"), u"\u00C9\u00DFI\uFF21");
 }
 
 } // namespace
