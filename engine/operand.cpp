@@ -1,0 +1,98 @@
+#include "engine/evaluator.h"
+#include "engine/lexical.h"
+#include "engine/number_text.h"
+#include "errors/error_text.h"
+#include "runtime/failure.h"
+#include "runtime/val.h"
+
+namespace talmiron {
+
+namespace {
+
+Text Fail(EvaluationStates& state, std::int32_t number) {
+    state = EvaluationStates_Error;
+    return ErrorText(number);
+}
+
+Text Fail(EvaluationStates& state, std::int32_t number, TextView argument) {
+    state = EvaluationStates_Error;
+    return ErrorText(number, {argument});
+}
+
+} // namespace
+
+// One operand, with at most one sign in front: a numeric literal, a string
+// literal, a function call or a symbol. line tells the catch-all which step
+// was running: 41 the empty test, 42 the sign, 43 the operand itself.
+Text Evaluator::Operand(TextView text, EvaluationStates& state, std::int32_t& line) {
+    line = 41;
+    state = EvaluationStates_None;
+    if (text.empty()) {
+        return Fail(state, 1003);
+    }
+    line = 42;
+    double sign = 1;
+    bool isSigned = false;
+    if (text.front() == u'+' || text.front() == u'-') {
+        sign = text.front() == u'-' ? -1 : 1;
+        isSigned = true;
+        text.remove_prefix(1);
+    }
+    line = 43;
+    const char16_t c = text.empty() ? 0 : text.front();
+    if ((c >= u'0' && c <= u'9') || c == u'.') {
+        if (!IsNumericText(text)) {
+            return Fail(state, 1007, text);
+        }
+        Text number = NumberToText(sign * Val(text));
+        state = EvaluationStates_Numeric;
+        return number;
+    }
+    if (c == kQuote) {
+        if (text.back() != kQuote) {
+            return Fail(state, 1008, text);
+        }
+        // A lone quote has no body: its length would be -1.
+        if (text.size() < 2) {
+            RaiseFailure(kInvalidProcedureCall);
+        }
+        const TextView body = text.substr(1, text.size() - 2);
+        if (!IsValidLiteralBody(body)) {
+            return Fail(state, 1009, body);
+        }
+        Text literal(body);
+        UnescapeLiteral(literal);
+        state = EvaluationStates_String;
+        return literal;
+    }
+    if (LooksLikeCall(text)) {
+        Text result = EvaluateFunction(Text(text), state);
+        if (state == EvaluationStates_String && isSigned) {
+            return Fail(state, 1010);
+        }
+        if (state == EvaluationStates_Numeric) {
+            result = NumberToText(sign * Val(result));
+        }
+        return result;
+    }
+    if (!IsSymbolName(text)) {
+        return Fail(state, 1013, text);
+    }
+    const Symbol* symbol = symbols_.Find(text);
+    if (symbol == nullptr) {
+        return Fail(state, 1012, text);
+    }
+    state = symbol->DataType();
+    if (state == EvaluationTypes_String) {
+        if (isSigned) {
+            return Fail(state, 1011);
+        }
+        return symbol->Value();
+    }
+    if (state == EvaluationTypes_Numeric) {
+        return NumberToText(sign * Val(symbol->Value()));
+    }
+    return symbol->Value();
+}
+
+} // namespace talmiron

@@ -1,0 +1,110 @@
+#include "engine/catch_all_text.h"
+#include "engine/combination.h"
+#include "engine/evaluator.h"
+#include "engine/lexical.h"
+#include "errors/error_text.h"
+
+namespace talmiron {
+
+namespace {
+
+bool IsLevelOperator(char16_t c, std::int32_t level) {
+    switch (level) {
+    case 1:
+        return c == u'+' || c == u'-';
+    case 2:
+        return c == u'*' || c == u'/';
+    default:
+        return c == u'^';
+    }
+}
+
+bool IsOperatorChar(char16_t c) {
+    return c == u'+' || c == u'-' || c == u'*' || c == u'/' || c == u'^';
+}
+
+} // namespace
+
+// Level 1 splits at "+" and "-", level 2 at "*" and "/", level 3 at "^";
+// level 4 is a single operand. Each level catches its own faults.
+Text Evaluator::Polynomial(TextView text, std::int32_t level, EvaluationStates& state) {
+    state = EvaluationStates_None;
+    if (level < 1 || level > 4) {
+        return {};
+    }
+    std::int32_t line = 1;
+    try {
+        if (level == 4) {
+            return Operand(text, state, line);
+        }
+        return ScanLevel(text, level, state, line);
+    } catch (...) {
+        state = EvaluationStates_Error;
+        return PolynomialFailureText(CurrentFailure(), line);
+    }
+}
+
+// Splits at the level's operators outside literals and outside the
+// parentheses of calls; the end of the text closes the last operand. line
+// follows the steps of the scan for the catch-all text.
+Text Evaluator::ScanLevel(TextView text, std::int32_t level, EvaluationStates& state,
+                          std::int32_t& line) {
+    Text result;
+    Text operand;
+    char16_t lastOperator = 0; // none yet
+    std::int32_t depth = 0;
+    bool havePrevious = false; // level 1: a character stands before this one
+    char16_t previous = 0;
+    bool inside = false; // an odd number of quotes before this position
+    for (std::size_t position = 0;; ++position) {
+        line = 2;
+        const bool atEnd = position == text.size();
+        const char16_t c = atEnd ? 0 : text[position];
+        line = 3;
+        const bool split = (atEnd || (IsLevelOperator(c, level) && !inside)) && depth == 0;
+        bool sign = false;
+        if (split) {
+            if (atEnd && lastOperator == 0) {
+                return Polynomial(text, level + 1, state);
+            }
+            sign = level == 1 && !atEnd && (!havePrevious || IsOperatorChar(previous));
+            if (!sign) {
+                EvaluationStates operandState = EvaluationStates_None;
+                Text value = Polynomial(operand, level + 1, operandState);
+                if (!Combine(result, state, std::move(value), operandState, lastOperator)) {
+                    return result;
+                }
+                lastOperator = c;
+                operand.clear();
+            }
+        }
+        if (!split || sign) {
+            line = 4;
+            if (!atEnd) {
+                if (c == u'(' && !inside) {
+                    ++depth;
+                } else if (c == u')' && !inside) {
+                    --depth;
+                }
+                operand.push_back(c);
+            }
+        }
+        line = 5;
+        if (atEnd) {
+            // Simplify hands over balanced texts only; an unbalanced one
+            // would leave its last operand unevaluated.
+            if (depth != 0) {
+                state = EvaluationStates_Error;
+                return ErrorText(1002);
+            }
+            return result;
+        }
+        previous = c;
+        havePrevious = true;
+        if (c == kQuote) {
+            inside = !inside;
+        }
+    }
+}
+
+} // namespace talmiron
