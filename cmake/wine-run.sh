@@ -2,7 +2,13 @@
 # Runs a Windows program of a cross build under Wine, in a quiet prefix of
 # the build's own architecture kept under the build folder.
 #   wine-run.sh win32|win64 PREFIX PROGRAM [ARGUMENTS...]
-# Exits 77 (a skipped test) when this machine cannot run such programs.
+# Exits 77 (a skipped test) when this machine cannot run such programs, and
+# otherwise with the program's exit status. By default the program reads
+# nothing and its standard error is merged into its output, with the CRs of
+# Windows line ends removed. For tests of a program's own input and output:
+#   WINE_RUN_STDIN   a file to read as standard input
+#   WINE_RUN_STDERR  a file to receive standard error apart from the output
+#   WINE_RUN_RAW     when not empty, the output byte for byte, CRs included
 set -u
 arch=$1
 prefix=$2
@@ -43,8 +49,17 @@ flock -o "$prefix.lock" sh -c '
 # Daemons that Wine starts on demand must not hold the test runner's pipes
 # open, so the program writes to a file that is copied out when it ends.
 output=$(mktemp)
-"$loader" "$@" >"$output" 2>&1 </dev/null
+input=${WINE_RUN_STDIN:-/dev/null}
+if [ -n "${WINE_RUN_STDERR:-}" ]; then
+    "$loader" "$@" >"$output" 2>"$WINE_RUN_STDERR" <"$input"
+else
+    "$loader" "$@" >"$output" 2>&1 <"$input"
+fi
 status=$?
-tr -d '\r' <"$output"
+if [ -n "${WINE_RUN_RAW:-}" ]; then
+    cat "$output"
+else
+    tr -d '\r' <"$output"
+fi
 rm -f "$output"
 exit $status

@@ -1,0 +1,152 @@
+// The talmiron command: evaluates the expressions of its arguments, or else
+// the lines of standard input, with one Expression object.
+#include "cli/lines.h"
+#include "cli/options.h"
+#include "cli/session.h"
+#include "cli/usage.h"
+#include "runtime/failure.h"
+
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace talmiron::cli {
+
+namespace {
+
+constexpr int kSucceeded = 0;
+constexpr int kFailed = 1;
+constexpr int kUsageError = 2;
+
+// Results wait in memory while more input has arrived already, up to this
+// size; otherwise they go out at once, since a program that talks to us
+// through pipes waits for each one.
+constexpr std::size_t kOutputChunk = 1 << 16;
+
+bool Write(std::FILE* stream, std::string_view bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+}
+
+// Writes and flushes the results collected in out; false when that failed.
+bool FlushOutput(std::string& out) {
+    const bool written = Write(stdout, out) && std::fflush(stdout) == 0;
+    out.clear();
+    return written;
+}
+
+int UsageError(std::string_view message) {
+    std::string text = "talmiron: ";
+    text += message;
+    text += "\nTry 'talmiron --help'.\n";
+    Write(stderr, text);
+    return kUsageError;
+}
+
+std::string AddFailureMessage(const SymbolOption& symbol, const RuntimeFailure& failure) {
+    std::string message = "cannot add the symbol '" + TextToUtf8(symbol.name) + "': ";
+    message += failure.Description().empty() ? "failure" : TextToUtf8(failure.Description());
+    char number[16];
+    const auto end = std::to_chars(number, number + sizeof number, failure.Number()).ptr;
+    return message + " (" + std::string(number, end) + ")";
+}
+
+bool InputArrived() {
+    return std::cin.rdbuf()->in_avail() > 0;
+}
+
+// False when the output could not be written.
+bool EvaluateInput(Session& session) {
+    std::string out;
+    std::string line;
+    bool written = true;
+    while (ReadLine(std::cin, line)) {
+        session.Evaluate(Utf8ToText(line), out);
+        if (out.size() >= kOutputChunk || !InputArrived()) {
+            written = FlushOutput(out) && written;
+        }
+    }
+    return FlushOutput(out) && written;
+}
+
+int Run(const std::vector<Text>& arguments) {
+    const ParsedOptions parsed = ParseOptions(arguments);
+    if (parsed.error) {
+        return UsageError(*parsed.error);
+    }
+    const Options& options = parsed.options;
+    if (options.help || options.version) {
+        std::string text(options.help ? HelpText() : VersionText());
+        return FlushOutput(text) ? kSucceeded : kFailed;
+    }
+
+    Session session(options.json);
+    for (const SymbolOption& symbol : options.symbols) {
+        try {
+            session.AddSymbol(symbol);
+        } catch (const RuntimeFailure& failure) {
+            return UsageError(AddFailureMessage(symbol, failure));
+        }
+    }
+
+    bool written = true;
+    if (options.expressions.empty()) {
+        written = EvaluateInput(session);
+    } else {
+        std::string out;
+        for (const Text& expression : options.expressions) {
+            session.Evaluate(expression, out);
+        }
+        written = FlushOutput(out);
+    }
+    if (!written) {
+        Write(stderr, "talmiron: cannot write the output\n");
+        return kFailed;
+    }
+    return session.AllSucceeded() ? kSucceeded : kFailed;
+}
+
+void PrepareStreams() {
+#ifdef _WIN32
+    // The same bytes as on every other platform: no CRLF translation, and no
+    // end of input at a Ctrl+Z.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+    // Standard input is read through std::cin only; with a buffer of its
+    // own, it can tell whether more input has arrived.
+    std::ios_base::sync_with_stdio(false);
+}
+
+} // namespace
+
+} // namespace talmiron::cli
+
+#ifdef _WIN32
+// Linked with -municode: the arguments arrive as UTF-16, whatever the code page.
+int wmain(int argc, wchar_t** argv) {
+    talmiron::cli::PrepareStreams();
+    std::vector<talmiron::Text> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
+    }
+    return talmiron::cli::Run(arguments);
+}
+#else
+int main(int argc, char** argv) {
+    talmiron::cli::PrepareStreams();
+    std::vector<talmiron::Text> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.push_back(talmiron::Utf8ToText(argv[i]));
+    }
+    return talmiron::cli::Run(arguments);
+}
+#endif

@@ -1,0 +1,40 @@
+// The command line of the talmiron command. Only arguments that begin with
+// "--" are options, so that expressions such as -2^2 need no quoting; "--"
+// alone ends the options.
+#pragma once
+
+#include "engine/evaluation_states.h"
+#include "runtime/text.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace talmiron::cli {
+
+struct SymbolOption {
+    Text name;
+    EvaluationTypes dataType;
+    Text value;
+};
+
+struct Options {
+    bool help = false;
+    bool version = false;
+    bool json = false;
+    // In the order given on the command line.
+    std::vector<SymbolOption> symbols;
+    // Empty: the expressions are the lines of standard input.
+    std::vector<Text> expressions;
+};
+
+struct ParsedOptions {
+    Options options;
+    // The reason the command line is not usable, in UTF-8; unset when it is.
+    std::optional<std::string> error;
+};
+
+// The arguments after the program name.
+ParsedOptions ParseOptions(const std::vector<Text>& arguments);
+
+} // namespace talmiron::cli
