@@ -26,12 +26,12 @@ class Evaluator {
   private:
     class NestingGuard;
 
-    Text Simplify(Text text, EvaluationStates& state, bool topLevel);
+    Text Simplify(TextView text, EvaluationStates& state, bool topLevel);
     Text Polynomial(TextView text, std::int32_t level, EvaluationStates& state);
     Text ScanLevel(TextView text, std::int32_t level, EvaluationStates& state, std::int32_t& line);
     Text Operand(TextView text, EvaluationStates& state, std::int32_t& line);
-    Text EvaluateFunction(const Text& call, EvaluationStates& state);
-    Text CallFunction(const Text& call, EvaluationStates& state);
+    Text EvaluateFunction(TextView call, EvaluationStates& state);
+    Text CallFunction(TextView call, EvaluationStates& state);
 
     const Symbols& symbols_;
     const FunctionTable& functions_;

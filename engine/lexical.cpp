@@ -33,6 +33,17 @@ void RemoveBlanks(Text& text) {
     text.resize(kept);
 }
 
+bool HasBlankOutsideLiterals(TextView text) noexcept {
+    bool inside = false;
+    for (const char16_t c : text) {
+        if (c == u' ' && !inside) {
+            return true;
+        }
+        inside ^= c == kQuote;
+    }
+    return false;
+}
+
 bool QuotesBalanced(TextView text) noexcept {
     return std::count(text.begin(), text.end(), kQuote) % 2 == 0;
 }

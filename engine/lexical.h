@@ -14,6 +14,8 @@ inline constexpr char16_t kQuote = u'\'';
 
 // Deletes every blank (U+0020) that is not inside a string literal.
 void RemoveBlanks(Text& text);
+// True when RemoveBlanks would change the text.
+bool HasBlankOutsideLiterals(TextView text) noexcept;
 // True when the text holds an even number of quote characters.
 bool QuotesBalanced(TextView text) noexcept;
 // True when an odd number of quote characters stands before position p; a

@@ -66,7 +66,7 @@ Text Evaluator::Operand(TextView text, EvaluationStates& state, std::int32_t& li
         return literal;
     }
     if (LooksLikeCall(text)) {
-        Text result = EvaluateFunction(Text(text), state);
+        Text result = EvaluateFunction(text, state);
         if (state == EvaluationStates_String && isSigned) {
             return Fail(state, 1010);
         }

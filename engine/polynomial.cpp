@@ -50,8 +50,8 @@ Text Evaluator::Polynomial(TextView text, std::int32_t level, EvaluationStates& 
 Text Evaluator::ScanLevel(TextView text, std::int32_t level, EvaluationStates& state,
                           std::int32_t& line) {
     Text result;
-    Text operand;
-    char16_t lastOperator = 0; // none yet
+    std::size_t operandStart = 0; // the operand runs from here to position
+    char16_t lastOperator = 0;    // none yet
     std::int32_t depth = 0;
     bool havePrevious = false; // level 1: a character stands before this one
     char16_t previous = 0;
@@ -70,23 +70,24 @@ Text Evaluator::ScanLevel(TextView text, std::int32_t level, EvaluationStates& s
             sign = level == 1 && !atEnd && (!havePrevious || IsOperatorChar(previous));
             if (!sign) {
                 EvaluationStates operandState = EvaluationStates_None;
-                Text value = Polynomial(operand, level + 1, operandState);
+                Text value = Polynomial(text.substr(operandStart, position - operandStart),
+                                        level + 1, operandState);
                 if (!Combine(result, state, std::move(value), operandState, lastOperator)) {
                     return result;
                 }
                 lastOperator = c;
-                operand.clear();
+                operandStart = position + 1;
             }
         }
         if (!split || sign) {
+            // The character joins the operand.
             line = 4;
-            if (!atEnd) {
-                if (c == u'(' && !inside) {
+            if (!atEnd && !inside) {
+                if (c == u'(') {
                     ++depth;
-                } else if (c == u')' && !inside) {
+                } else if (c == u')') {
                     --depth;
                 }
-                operand.push_back(c);
             }
         }
         line = 5;

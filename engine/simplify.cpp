@@ -20,7 +20,7 @@ Text QuotedLiteral(TextView value) {
     for (const char16_t c : value) {
         quotes += c == kQuote;
     }
-    CheckedTextLength(value.size() + quotes + 2);
+    CheckedTextLength(std::uint64_t{value.size()} + quotes + 2);
     Text literal;
     literal.reserve(value.size() + quotes + 2);
     literal.push_back(kQuote);
@@ -45,29 +45,35 @@ bool OddQuotes(TextView text) {
 } // namespace
 
 // Each outermost group that is no argument list is evaluated by a recursive
-// call and its value takes the group's place. The text is scanned once: what
-// has been scanned, with groups replaced, builds up in flat, and the quote
-// count before the current position is kept as it goes.
-Text Evaluator::Simplify(Text text, EvaluationStates& state, bool topLevel) {
+// call and its value takes the group's place. The text is scanned once and
+// never changed: from the first replaced group on, the scanned text with
+// its groups replaced builds up in flat, and the quote count before the
+// current position is kept as the scan goes. A group is handed to the
+// recursive call as a view, so nested groups copy nothing.
+Text Evaluator::Simplify(TextView text, EvaluationStates& state, bool topLevel) {
     std::int32_t line = 1;
     try {
         const NestingGuard guard(simplifyNesting_, kMaxSimplifyNesting);
         Text flat;
-        flat.reserve(text.size());
+        bool replaced = false; // flat holds the text scanned so far
         std::int32_t depth = 0;
         std::size_t groupStart = 0; // index of the first character after "("
         bool callGroup = false;
         bool inside = false;     // inside a literal at the current position
-        bool flatInside = false; // an odd number of quotes in flat
+        bool flatInside = false; // an odd number of quotes before the group
         for (std::size_t i = 0; i < text.size(); ++i) {
             const char16_t c = text[i];
             if (c == u'(' && !inside) {
                 ++depth;
                 if (depth == 1) {
-                    if (!callGroup && !flat.empty() && !IsOneOf(flat.back(), u"+-/*^(")) {
+                    const bool first = replaced ? flat.empty() : i == 0;
+                    const char16_t before =
+                        replaced ? (first ? 0 : flat.back()) : (first ? 0 : text[i - 1]);
+                    if (!callGroup && !first && !IsOneOf(before, u"+-/*^(")) {
                         callGroup = true;
                     }
                     groupStart = i + 1;
+                    flatInside = inside;
                     continue;
                 }
             } else if (c == u')' && !inside) {
@@ -79,8 +85,9 @@ Text Evaluator::Simplify(Text text, EvaluationStates& state, bool topLevel) {
                     }
                     if (callGroup) {
                         callGroup = false;
-                        flat.append(text, groupStart - 1, i - groupStart + 2);
-                        flatInside = inside;
+                        if (replaced) {
+                            flat.append(text.substr(groupStart - 1, i - groupStart + 2));
+                        }
                         continue;
                     }
                     EvaluationStates groupState = EvaluationStates_None;
@@ -90,19 +97,21 @@ Text Evaluator::Simplify(Text text, EvaluationStates& state, bool topLevel) {
                         state = EvaluationStates_Error;
                         return value;
                     }
-                    CheckedTextLength(flat.size() + value.size());
+                    if (!replaced) {
+                        flat.assign(text.substr(0, groupStart - 1));
+                        replaced = true;
+                    }
+                    CheckedTextLength(std::uint64_t{flat.size()} + value.size());
                     flat += value;
-                    flatInside ^= OddQuotes(value);
-                    inside = flatInside;
+                    inside = flatInside ^ OddQuotes(value);
                     continue;
                 }
             }
             if (c == kQuote) {
                 inside = !inside;
             }
-            if (depth <= 0) {
+            if (depth <= 0 && replaced) {
                 flat.push_back(c);
-                flatInside = inside;
             }
         }
         line = 2;
@@ -111,7 +120,7 @@ Text Evaluator::Simplify(Text text, EvaluationStates& state, bool topLevel) {
             return ErrorText(1002);
         }
         line = 3;
-        Text result = Polynomial(flat, 1, state);
+        Text result = Polynomial(replaced ? TextView(flat) : text, 1, state);
         if (!topLevel && state == EvaluationStates_String) {
             result = QuotedLiteral(result);
         }

@@ -7,6 +7,7 @@
 #include "functions/computation.h"
 #include "runtime/text_ops.h"
 
+#include <deque>
 #include <vector>
 
 namespace talmiron {
@@ -18,7 +19,7 @@ Text Fail(EvaluationStates& state, std::int32_t number, std::initializer_list<Te
     return ErrorText(number, arguments);
 }
 
-Text WrongCount(EvaluationStates& state, const Text& call, const FunctionDef& row) {
+Text WrongCount(EvaluationStates& state, TextView call, const FunctionDef& row) {
     return Fail(state, 1018, {call, NumberToText(row.ArgCount)});
 }
 
@@ -26,7 +27,7 @@ Text WrongCount(EvaluationStates& state, const Text& call, const FunctionDef& ro
 
 // Every fault while a call is evaluated, its arguments' own evaluations
 // aside, ends in the text that names the call.
-Text Evaluator::EvaluateFunction(const Text& call, EvaluationStates& state) {
+Text Evaluator::EvaluateFunction(TextView call, EvaluationStates& state) {
     try {
         const NestingGuard guard(callNesting_, kMaxCallNesting);
         return CallFunction(call, state);
@@ -36,12 +37,12 @@ Text Evaluator::EvaluateFunction(const Text& call, EvaluationStates& state) {
     }
 }
 
-Text Evaluator::CallFunction(const Text& call, EvaluationStates& state) {
+Text Evaluator::CallFunction(TextView call, EvaluationStates& state) {
     const std::size_t open = call.find(u'(');
-    if (open == Text::npos) {
+    if (open == TextView::npos) {
         return Fail(state, 1014, {});
     }
-    const TextView name = TextView(call).substr(0, open);
+    const TextView name = call.substr(0, open);
     if (!IsSymbolName(name)) {
         return Fail(state, 1015, {name});
     }
@@ -52,10 +53,19 @@ Text Evaluator::CallFunction(const Text& call, EvaluationStates& state) {
 
     // Split the argument list at the commas of its own level. Parentheses
     // and commas inside string literals are ordinary characters. The call's
-    // closing parenthesis takes the depth to -1 and is dropped.
-    std::vector<Text> arguments;
-    arguments.reserve(static_cast<std::size_t>(row->ArgCount));
-    Text current;
+    // closing parenthesis takes the depth to -1 and is dropped. An argument
+    // is a view into the call, so nested calls copy nothing; only one that a
+    // dropped parenthesis cuts in two is put together in joined.
+    const auto count = static_cast<std::size_t>(row->ArgCount);
+    std::vector<TextView> arguments;
+    arguments.reserve(count);
+    std::deque<Text> joined;
+    std::size_t begin = open + 1;
+    std::size_t end = call.size();
+    bool joining = false;
+    const auto current = [&]() -> TextView {
+        return joining ? TextView(joined.back()) : call.substr(begin, end - begin);
+    };
     std::int32_t depth = 0;
     bool inside = false;
     for (std::size_t i = open + 1; i < call.size(); ++i) {
@@ -67,31 +77,46 @@ Text Evaluator::CallFunction(const Text& call, EvaluationStates& state) {
         } else if (!inside && c == u')') {
             --depth;
             if (depth < 0) {
+                if (!joining) {
+                    if (i + 1 == call.size()) {
+                        end = i;
+                        continue;
+                    }
+                    joined.emplace_back(call.substr(begin, i - begin));
+                    joining = true;
+                }
                 continue;
             }
         } else if (!inside && c == u',' && depth == 0) {
-            if (static_cast<std::int32_t>(arguments.size()) == row->ArgCount) {
+            if (arguments.size() == count) {
                 return WrongCount(state, call, *row);
             }
-            arguments.push_back(std::move(current));
-            current.clear();
+            end = i;
+            arguments.push_back(current());
+            begin = i + 1;
+            end = call.size();
+            joining = false;
             continue;
         }
-        current.push_back(c);
+        if (joining) {
+            joined.back().push_back(c);
+        }
     }
     if (depth != -1) {
         return Fail(state, 1017, {});
     }
-    if (!current.empty() || !arguments.empty()) {
-        if (static_cast<std::int32_t>(arguments.size()) == row->ArgCount) {
+    if (!current().empty() || !arguments.empty()) {
+        if (arguments.size() == count) {
             return WrongCount(state, call, *row);
         }
-        arguments.push_back(std::move(current));
+        arguments.push_back(current());
     }
-    if (static_cast<std::int32_t>(arguments.size()) < row->ArgCount) {
+    if (arguments.size() < count) {
         return WrongCount(state, call, *row);
     }
 
+    std::vector<Text> values;
+    values.reserve(count);
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         EvaluationStates argumentState = EvaluationStates_None;
         Text value = Evaluate(arguments[i], argumentState);
@@ -102,14 +127,14 @@ Text Evaluator::CallFunction(const Text& call, EvaluationStates& state) {
         if (argumentState != row->ArgTypes[i]) {
             return Fail(state, 1019, {value});
         }
-        arguments[i] = std::move(value);
+        values.push_back(std::move(value));
     }
 
     const Computation compute = FindComputation(UpperCase(row->Name));
     if (compute == nullptr) {
         RaiseFailure(kInternalError);
     }
-    Computed computed = compute(arguments);
+    Computed computed = compute(values);
     if (computed.error != 0) {
         return Fail(state, computed.error, {});
     }
