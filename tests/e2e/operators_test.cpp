@@ -18,29 +18,19 @@ const Text kIllegalPower =
 TEST(EvaluateOperators, PrecedenceAndLeftAssociativity) {
     ExpectRows({
         {u"1+2*3", u"7", kNum},
-        {u"2*3+1", u"7", kNum},
         {u"7-2*3", u"1", kNum},
         {u"10-4-3", u"3", kNum},
-        {u"3-2-1", u"0", kNum},
         {u"1-2+3", u"2", kNum},
-        {u"1+2+3+4+5", u"15", kNum},
         {u"12/3/2", u"2", kNum},
-        {u"100/10/5", u"2", kNum},
         {u"8/2*4", u"16", kNum},
-        {u"2*3*4", u"24", kNum},
         {u"6/4", u"1.5", kNum},
         {u"2^3^2", u"64", kNum},
-        {u"2^2^3", u"64", kNum},
         {u"2^(2^3)", u"256", kNum},
         {u"2+3*4^2", u"50", kNum},
-        {u"2*3^2", u"18", kNum},
-        {u"2^3*2", u"16", kNum},
         {u"18/3^2", u"2", kNum},
         {u"1+2^2*3", u"13", kNum},
         {u"(2+3)*4", u"20", kNum},
-        {u"8/(2*4)", u"1", kNum},
         {u"1-(2+3)", u"-4", kNum},
-        {u"LEN('ab')*(1+2)", u"6", kNum},
         {u"LEN('ab') * (1 + 2)", u"6", kNum},
     });
 }
@@ -50,19 +40,14 @@ TEST(EvaluateOperators, SignsBindTighterThanEveryOperator) {
         {u"-2^2", u"4", kNum},
         {u"-2^3", u"-8", kNum},
         {u"2^-1", u"0.5", kNum},
-        {u"2^-2", u"0.25", kNum},
         {u"-2^-2", u"0.25", kNum},
         {u"2*-3^2", u"18", kNum},
         {u"2^-1^2", u"0.25", kNum},
         {u"2*-3", u"-6", kNum},
-        {u"2*+3", u"6", kNum},
         {u"2/-4", u"-0.5", kNum},
         {u"5--3", u"8", kNum},
         {u"1+-2", u"-1", kNum},
-        {u"1-+2", u"-1", kNum},
         {u"-1-1", u"-2", kNum},
-        {u"-2+3", u"1", kNum},
-        {u"-2*3", u"-6", kNum},
         {u"-1*-1", u"1", kNum},
         {u"+1", u"1", kNum},
         {u"- 2", u"-2", kNum},
@@ -71,32 +56,23 @@ TEST(EvaluateOperators, SignsBindTighterThanEveryOperator) {
         {u"0*-1", u"0", kNum},
         // Only one sign is taken; the next one makes the operand a bad name.
         {u"--3", u"1013 ERROR: Illegal symbol name: '-3'", kErr},
-        {u"+-3", u"1013 ERROR: Illegal symbol name: '-3'", kErr},
         {u"-+3", u"1013 ERROR: Illegal symbol name: '+3'", kErr},
         {u"1--+3", u"1013 ERROR: Illegal symbol name: '+3'", kErr},
-        {u"1---1", u"1013 ERROR: Illegal symbol name: '-1'", kErr},
         {u"-2--2", u"0", kNum},
         // A lone sign leaves the empty name.
         {u"-", u"1012 ERROR: Undefined symbol in expression: ''", kErr},
-        {u"+", u"1012 ERROR: Undefined symbol in expression: ''", kErr},
         // A sign before a string literal is dropped.
         {u"-'abc'", u"abc", kStr},
-        {u"+'abc'", u"abc", kStr},
     });
 }
 
 TEST(EvaluateOperators, GroupValuesGoBackIntoTheText) {
     ExpectRows({
         {u"(1+2)*3", u"9", kNum},
-        {u"2*(3+4)", u"14", kNum},
         {u"((2))", u"2", kNum},
-        {u"(((((1)))))", u"1", kNum},
         {u"(1+(2*3))", u"7", kNum},
-        {u"((1+2)*3)", u"9", kNum},
         {u"(1+2)*(3+4)", u"21", kNum},
-        {u"(1+2)^2", u"9", kNum},
         {u"(2)^(3)", u"8", kNum},
-        {u"(1)+(2)+(3)", u"6", kNum},
         {u"((1)+(2))*(3)", u"9", kNum},
         // Values longer and shorter than their groups: the scan resumes
         // right after the inserted value.
@@ -106,9 +82,7 @@ TEST(EvaluateOperators, GroupValuesGoBackIntoTheText) {
         // A negative group value meets the operator before it as a sign.
         {u"-(2+3)", u"-5", kNum},
         {u"1-(0-2)", u"3", kNum},
-        {u"2*(0-3)", u"-6", kNum},
         {u"2^(0-1)", u"0.5", kNum},
-        {u"(0-2)^2", u"4", kNum},
         {u"(0-2)^3", u"-8", kNum},
         {u"-(1-3)", u"1013 ERROR: Illegal symbol name: '-2'", kErr},
         {u"-(-(2))", u"1013 ERROR: Illegal symbol name: '-2'", kErr},
