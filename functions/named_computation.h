@@ -16,5 +16,6 @@ struct NamedComputation {
 // The computations of each group of functions.
 std::span<const NamedComputation> NumericComputations() noexcept;
 std::span<const NamedComputation> StringComputations() noexcept;
+std::span<const NamedComputation> DateComputations() noexcept;
 
 } // namespace talmiron

@@ -1,5 +1,4 @@
-// How calls are recognised, split into arguments and checked, and the date
-// and time functions, which are not computed yet.
+// How calls are recognised, split into arguments and checked.
 #include "tests/e2e/evaluation_table.h"
 
 #include <gtest/gtest.h>
@@ -98,47 +97,6 @@ TEST(EvaluateFunctionCalls, ArgumentFailuresComeBackUnchanged) {
         {u"ABS('a%sb')", u"1019 ERROR: Type mismatch in function argument: a%sb", kErr},
         {u"ABS(HEX(1))", u"1019 ERROR: Type mismatch in function argument: 1", kErr},
         {u"LEN(OCT(8))", u"1019 ERROR: Type mismatch in function argument: 10", kErr},
-    });
-}
-
-TEST(EvaluateFunctionCalls, DateAndTimeFunctionsAreNotComputedYet) {
-    ExpectRows({
-        {u"NOW()", CallFailure(u"NOW()", 5), kErr},
-        {u"now()", CallFailure(u"now()", 5), kErr},
-        {u"DATE()", CallFailure(u"DATE()", 5), kErr},
-        {u"TIME()", CallFailure(u"TIME()", 5), kErr},
-        {u"DATEDIFF('d','2021-01-01','2021-03-01')",
-         CallFailure(u"DATEDIFF('d','2021-01-01','2021-03-01')", 5), kErr},
-        {u"DATEADD('m',1,'2021-01-31')", CallFailure(u"DATEADD('m',1,'2021-01-31')", 5), kErr},
-        {u"DATEADD( 'm' , 1 , '2021-01-31' )", CallFailure(u"DATEADD('m',1,'2021-01-31')", 5),
-         kErr},
-        {u"DATEPART('w','2021-01-03')", CallFailure(u"DATEPART('w','2021-01-03')", 5), kErr},
-        {u"DATESERIAL(2021,3,4)", CallFailure(u"DATESERIAL(2021,3,4)", 5), kErr},
-        {u"YEAR('2021-03-04')", CallFailure(u"YEAR('2021-03-04')", 5), kErr},
-        {u"MONTH('2021-03-04')", CallFailure(u"MONTH('2021-03-04')", 5), kErr},
-        {u"DAY('2021-03-04')", CallFailure(u"DAY('2021-03-04')", 5), kErr},
-        {u"HOUR('2021-03-04 05:06:07')", CallFailure(u"HOUR('2021-03-04 05:06:07')", 5), kErr},
-        {u"MINUTE('05:06:07')", CallFailure(u"MINUTE('05:06:07')", 5), kErr},
-        {u"SECOND('05:06:07')", CallFailure(u"SECOND('05:06:07')", 5), kErr},
-        {u"1+YEAR('x')", CallFailure(u"YEAR('x')", 5), kErr},
-        {u"-DAY('2021-03-04')", CallFailure(u"DAY('2021-03-04')", 5), kErr},
-        {u"YEAR(DATE())", CallFailure(u"DATE()", 5), kErr},
-        // Count and type checks and argument failures come first.
-        {u"NOW(1)", u"1018 ERROR: Wrong number of arguments in function 'NOW(1)', expected 0.",
-         kErr},
-        {u"YEAR()", u"1018 ERROR: Wrong number of arguments in function 'YEAR()', expected 1.",
-         kErr},
-        {u"DATEDIFF('d','x')",
-         u"1018 ERROR: Wrong number of arguments in function 'DATEDIFF('d','x')', expected 3.",
-         kErr},
-        {u"DATESERIAL(2021,3)",
-         u"1018 ERROR: Wrong number of arguments in function 'DATESERIAL(2021,3)', expected 3.",
-         kErr},
-        {u"YEAR(2021)", u"1019 ERROR: Type mismatch in function argument: 2021", kErr},
-        {u"DATEADD('m','1','x')", u"1019 ERROR: Type mismatch in function argument: 1", kErr},
-        {u"DATESERIAL('2021',3,4)", u"1019 ERROR: Type mismatch in function argument: 2021", kErr},
-        {u"DATEPART(1,'x')", u"1019 ERROR: Type mismatch in function argument: 1", kErr},
-        {u"YEAR(1/0)", u"1005 ERROR: Division by zero.", kErr},
     });
 }
 
