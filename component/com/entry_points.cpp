@@ -1,0 +1,37 @@
+// The four entry points of the in-process server.
+#include "component/com/class_factory.h"
+#include "component/com/identity.h"
+#include "component/com/module.h"
+#include "component/com/module_state.h"
+#include "component/com/registration.h"
+
+#include <olectl.h>
+#include <windows.h>
+
+STDAPI DllGetClassObject(REFCLSID classId, REFIID iid, LPVOID* object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    *object = nullptr;
+    // Symbol and Symbols exist only inside an Expression: no class object.
+    if (!IsEqualCLSID(classId, talmiron::com::kExpressionClassId)) {
+        return CLASS_E_CLASSNOTAVAILABLE;
+    }
+    return talmiron::com::CreateExpressionClassObject(iid, object);
+}
+
+STDAPI DllCanUnloadNow() {
+    if (!talmiron::com::MayUnload()) {
+        return S_FALSE;
+    }
+    talmiron::com::ReleaseLibraryTypes();
+    return S_OK;
+}
+
+STDAPI DllRegisterServer() {
+    return talmiron::com::RegisterServer();
+}
+
+STDAPI DllUnregisterServer() {
+    return talmiron::com::UnregisterServer();
+}
