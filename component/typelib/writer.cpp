@@ -171,14 +171,14 @@ class LibraryWriter {
         }
     }
 
-    TYPEDESC Resolve(const TypeSpec& spec, ICreateTypeInfo2* writer, std::deque<TYPEDESC>& chain) {
+    TYPEDESC Resolve(const TypeSpec& type, ICreateTypeInfo2* writer, std::deque<TYPEDESC>& chain) {
         TYPEDESC inner{};
-        inner.vt = spec.base;
-        if (spec.base == VT_USERDEFINED) {
-            Check(writer->AddRefTypeInfo(readers_.at(spec.libraryType).get(), &inner.hreftype),
+        inner.vt = type.base;
+        if (type.base == VT_USERDEFINED) {
+            Check(writer->AddRefTypeInfo(readers_.at(type.libraryType).get(), &inner.hreftype),
                   "referring to a type of the library");
         }
-        for (int level = 0; level < spec.pointers; ++level) {
+        for (int level = 0; level < type.pointers; ++level) {
             chain.push_back(inner);
             inner = TYPEDESC{};
             inner.vt = VT_PTR;
