@@ -1,12 +1,21 @@
 #include "engine/evaluator.h"
 #include "engine/lexical.h"
+#include "engine/scoped_value.h"
 #include "errors/error_text.h"
 
 namespace talmiron {
 
-// The caller's text is never changed; it is copied only when it has blanks
-// to remove, so that nested arguments are not copied level after level.
+// The host's text is copied only when it has blanks to remove, and indexed
+// once. An argument of a call lies inside a text indexed already: it has no
+// blanks left outside literals and, cut at commas and parentheses outside
+// literals, its quotes balance, so it goes straight to Simplify. Only an
+// argument put together from pieces of its call is a text of its own.
 Text Evaluator::Evaluate(TextView expression, EvaluationStates& state) {
+    if (index_ != nullptr && index_->Covers(expression)) {
+        Text result = Simplify(expression, state);
+        stateMember_ = state;
+        return result;
+    }
     Text copy;
     TextView text = expression;
     if (HasBlankOutsideLiterals(text)) {
@@ -19,7 +28,9 @@ Text Evaluator::Evaluate(TextView expression, EvaluationStates& state) {
         result = ErrorText(1001);
         state = EvaluationStates_Error;
     } else {
-        result = Simplify(text, state, true);
+        const TextIndex index(text);
+        const ScopedValue<const TextIndex*> indexed(index_, &index);
+        result = Simplify(text, state);
     }
     stateMember_ = state;
     return result;

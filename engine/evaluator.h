@@ -6,10 +6,12 @@
 
 #include "component/symbols.h"
 #include "engine/evaluation_states.h"
+#include "engine/text_index.h"
 #include "functions/function_table.h"
 #include "runtime/text.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace talmiron {
 
@@ -26,10 +28,25 @@ class Evaluator {
   private:
     class NestingGuard;
 
-    Text Simplify(TextView text, EvaluationStates& state, bool topLevel);
+    // The value of a group that Simplify evaluated, standing for the group's
+    // text from its "(" to its ")". The operand made of that text takes the
+    // value as it is, so that a value is never written back as a literal and
+    // read again: it keeps any quotes it holds, and nested groups neither
+    // copy nor rescan it.
+    struct GroupValue {
+        const char16_t* at;
+        std::size_t length;
+        Text value;
+        EvaluationStates state;
+    };
+
+    Text Simplify(TextView text, EvaluationStates& state);
     Text Polynomial(TextView text, std::int32_t level, EvaluationStates& state);
     Text ScanLevel(TextView text, std::int32_t level, EvaluationStates& state, std::int32_t& line);
     Text Operand(TextView text, EvaluationStates& state, std::int32_t& line);
+    // The operand with at most one sign in front of a group's value.
+    Text GroupOperand(GroupValue& group, bool isSigned, double sign, EvaluationStates& state);
+    GroupValue* FindGroup(TextView text) const noexcept;
     Text EvaluateFunction(TextView call, EvaluationStates& state);
     Text CallFunction(TextView call, EvaluationStates& state);
 
@@ -39,6 +56,10 @@ class Evaluator {
     // Levels of Simplify and of function calls open at this moment.
     std::int32_t simplifyNesting_ = 0;
     std::int32_t callNesting_ = 0;
+    // The literals and parentheses of the text being evaluated, and the
+    // values of the groups of the flat text that Polynomial is reading.
+    const TextIndex* index_ = nullptr;
+    std::vector<GroupValue>* groups_ = nullptr;
 };
 
 } // namespace talmiron

@@ -5,6 +5,8 @@
 #include "runtime/failure.h"
 #include "runtime/val.h"
 
+#include <algorithm>
+
 namespace talmiron {
 
 namespace {
@@ -39,6 +41,9 @@ Text Evaluator::Operand(TextView text, EvaluationStates& state, std::int32_t& li
         text.remove_prefix(1);
     }
     line = 43;
+    if (GroupValue* group = FindGroup(text)) {
+        return GroupOperand(*group, isSigned, sign, state);
+    }
     const char16_t c = text.empty() ? 0 : text.front();
     if ((c >= u'0' && c <= u'9') || c == u'.') {
         if (!IsNumericText(text)) {
@@ -93,6 +98,40 @@ Text Evaluator::Operand(TextView text, EvaluationStates& state, std::int32_t& li
         return NumberToText(sign * Val(symbol->Value()));
     }
     return symbol->Value();
+}
+
+// The group whose value stands for exactly this text, if any. A group
+// stands at the start of an operand, after its sign; a text that merely
+// holds one is read as it is written.
+Evaluator::GroupValue* Evaluator::FindGroup(TextView text) const noexcept {
+    if (groups_ == nullptr || text.empty() || text.front() != u'(') {
+        return nullptr;
+    }
+    const auto found =
+        std::lower_bound(groups_->begin(), groups_->end(), text.data(),
+                         [](const GroupValue& group, const char16_t* at) { return group.at < at; });
+    if (found == groups_->end() || found->at != text.data() || found->length != text.size()) {
+        return nullptr;
+    }
+    return &*found;
+}
+
+// A group's value is taken as it is; each group is one operand of the flat
+// text and is read once, so its value moves out. A sign in front acts as
+// it would on the value written in place of the group: it negates a
+// number, is dropped before a string and ignored before a value of any
+// other type; before a negative number it is one sign too many, as in
+// --2.
+Text Evaluator::GroupOperand(GroupValue& group, bool isSigned, double sign,
+                             EvaluationStates& state) {
+    if (group.state == EvaluationStates_Numeric && isSigned) {
+        if (!group.value.empty() && group.value.front() == u'-') {
+            return Fail(state, 1013, group.value);
+        }
+        group.value = NumberToText(sign * Val(group.value));
+    }
+    state = group.state;
+    return std::move(group.value);
 }
 
 } // namespace talmiron

@@ -45,8 +45,10 @@ Text Evaluator::Polynomial(TextView text, std::int32_t level, EvaluationStates& 
 }
 
 // Splits at the level's operators outside literals and outside the
-// parentheses of calls; the end of the text closes the last operand. line
-// follows the steps of the scan for the catch-all text.
+// parentheses of calls and groups; the end of the text closes the last
+// operand. Literals and parenthesised parts are passed over whole: nothing
+// inside them splits. line follows the steps of the scan for the catch-all
+// text.
 Text Evaluator::ScanLevel(TextView text, std::int32_t level, EvaluationStates& state,
                           std::int32_t& line) {
     Text result;
@@ -55,13 +57,12 @@ Text Evaluator::ScanLevel(TextView text, std::int32_t level, EvaluationStates& s
     std::int32_t depth = 0;
     bool havePrevious = false; // level 1: a character stands before this one
     char16_t previous = 0;
-    bool inside = false; // an odd number of quotes before this position
     for (std::size_t position = 0;; ++position) {
         line = 2;
         const bool atEnd = position == text.size();
         const char16_t c = atEnd ? 0 : text[position];
         line = 3;
-        const bool split = (atEnd || (IsLevelOperator(c, level) && !inside)) && depth == 0;
+        const bool split = (atEnd || IsLevelOperator(c, level)) && depth == 0;
         bool sign = false;
         if (split) {
             if (atEnd && lastOperator == 0) {
@@ -82,12 +83,20 @@ Text Evaluator::ScanLevel(TextView text, std::int32_t level, EvaluationStates& s
         if (!split || sign) {
             // The character joins the operand.
             line = 4;
-            if (!atEnd && !inside) {
-                if (c == u'(') {
-                    ++depth;
-                } else if (c == u')') {
-                    --depth;
+            if (c == kQuote) {
+                position = index_->LiteralEnd(text, position);
+            } else if (c == u'(' && depth == 0) {
+                const std::size_t close = index_->GroupEnd(text, position);
+                if (close == TextIndex::npos) {
+                    depth = 1; // open to the end of the text
+                    position = text.size() - 1;
+                } else {
+                    position = close;
                 }
+            } else if (c == u'(') {
+                ++depth;
+            } else if (c == u')') {
+                --depth;
             }
         }
         line = 5;
@@ -100,11 +109,8 @@ Text Evaluator::ScanLevel(TextView text, std::int32_t level, EvaluationStates& s
             }
             return result;
         }
-        previous = c;
+        previous = text[position];
         havePrevious = true;
-        if (c == kQuote) {
-            inside = !inside;
-        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include "engine/lexical.h"
 #include "engine/nesting_guard.h"
 #include "engine/number_text.h"
+#include "engine/text_index.h"
 #include "errors/error_text.h"
 #include "functions/computation.h"
 #include "runtime/text_ops.h"
@@ -52,7 +53,8 @@ Text Evaluator::CallFunction(TextView call, EvaluationStates& state) {
     }
 
     // Split the argument list at the commas of its own level. Parentheses
-    // and commas inside string literals are ordinary characters. The call's
+    // and commas inside string literals are ordinary characters, and the
+    // scan passes over literals and nested parentheses whole. The call's
     // closing parenthesis takes the depth to -1 and is dropped. An argument
     // is a view into the call, so nested calls copy nothing; only one that a
     // dropped parenthesis cuts in two is put together in joined.
@@ -67,14 +69,20 @@ Text Evaluator::CallFunction(TextView call, EvaluationStates& state) {
         return joining ? TextView(joined.back()) : call.substr(begin, end - begin);
     };
     std::int32_t depth = 0;
-    bool inside = false;
     for (std::size_t i = open + 1; i < call.size(); ++i) {
         const char16_t c = call[i];
+        std::size_t last = i; // the part read ends here
         if (c == kQuote) {
-            inside = !inside;
-        } else if (!inside && c == u'(') {
+            last = index_->LiteralEnd(call, i);
+        } else if (c == u'(' && depth == 0) {
+            last = index_->GroupEnd(call, i);
+            if (last == TextIndex::npos) {
+                depth = 1; // open to the end of the call
+                last = call.size() - 1;
+            }
+        } else if (c == u'(') {
             ++depth;
-        } else if (!inside && c == u')') {
+        } else if (c == u')') {
             --depth;
             if (depth < 0) {
                 if (!joining) {
@@ -87,7 +95,7 @@ Text Evaluator::CallFunction(TextView call, EvaluationStates& state) {
                 }
                 continue;
             }
-        } else if (!inside && c == u',' && depth == 0) {
+        } else if (c == u',' && depth == 0) {
             if (arguments.size() == count) {
                 return WrongCount(state, call, *row);
             }
@@ -99,8 +107,9 @@ Text Evaluator::CallFunction(TextView call, EvaluationStates& state) {
             continue;
         }
         if (joining) {
-            joined.back().push_back(c);
+            joined.back().append(call.substr(i, last - i + 1));
         }
+        i = last;
     }
     if (depth != -1) {
         return Fail(state, 1017, {});

@@ -128,11 +128,6 @@ TEST(EvaluateSymbols, OtherDataTypesPassThroughAsTheState) {
             // ... and an operand of another state changes nothing.
             {u"1+Other", u"1", kNum},
             {u"LEN(Other)", u"1019 ERROR: Type mismatch in function argument: hello", kErr},
-            // A group's value of another state goes back into the text unquoted.
-            {u"(Five)+1", u"6", kNum},
-            {u"(Other)", u"1012 ERROR: Undefined symbol in expression: 'hello'", kErr},
-            // An unbalanced value put back is reported, never an empty result.
-            {u"(Open)", u"1002 ERROR: Unmatched opening/closing parenthesis.", kErr},
             // Data type 0 is the state None, which the next operand replaces.
             {u"Zero", u"zero", kNone},
             {u"-Zero", u"zero", kNone},
@@ -144,7 +139,6 @@ TEST(EvaluateSymbols, OtherDataTypesPassThroughAsTheState) {
         {
             {u"Other", 7, u"hello"},
             {u"Five", 7, u"5"},
-            {u"Open", 7, u"("},
             {u"Zero", 0, u"zero"},
             {u"Negative", -1, u"n"},
         });
