@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need, with apt-get, only what is missing.
 #   install-packages.sh          everything, for the native and Windows builds
-#   install-packages.sh native   the native build only
+#   install-packages.sh native   the native builds only (with the fuzzing harness)
 set -euo pipefail
 
 scope=${1:-all}
@@ -42,6 +42,17 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     apt_install "${missing[@]}"
+fi
+
+# The fuzzing harness needs clang and its libFuzzer runtime; without them
+# only the harness is skipped, so a failure here is not fatal.
+fuzz_missing=()
+for package in clang libclang-rt-dev; do
+    installed "$package" || fuzz_missing+=("$package")
+done
+if [ ${#fuzz_missing[@]} -gt 0 ]; then
+    echo "Installing: ${fuzz_missing[*]}"
+    apt_install "${fuzz_missing[@]}" || echo "clang could not be installed: no fuzzing" >&2
 fi
 [ "$scope" != native ] || exit 0
 
