@@ -1,0 +1,65 @@
+// The index answers what a scan of the view itself would find, for every
+// view and position, whether the view starts outside a literal or not.
+#include "engine/text_index.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "runtime/text.h"
+
+namespace talmiron {
+namespace {
+
+// What a scan from view[i] finds, counting quotes from the view's start.
+std::size_t ScannedEnd(TextView view, std::size_t i) {
+    if (view[i] == u'\'') {
+        const std::size_t close = view.find(u'\'', i + 1);
+        return close == TextView::npos ? view.size() - 1 : close;
+    }
+    std::size_t depth = 0;
+    for (std::size_t j = i + 1; j < view.size(); ++j) {
+        if (view[j] == u'\'') {
+            j = view.find(u'\'', j + 1);
+            if (j == TextView::npos) {
+                break;
+            }
+        } else if (view[j] == u'(') {
+            ++depth;
+        } else if (view[j] == u')' && depth-- == 0) {
+            return j;
+        }
+    }
+    return TextView::npos;
+}
+
+TEST(TextIndex, EveryViewAgreesWithAScanOfItsOwn) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 300; ++round) {
+        Text text(random() % 24, u'x');
+        for (char16_t& c : text) {
+            c = u"()'x"[random() % 4];
+        }
+        const TextIndex index(text);
+        for (std::size_t begin = 0; begin <= text.size(); ++begin) {
+            for (std::size_t end = begin; end <= text.size(); ++end) {
+                const TextView view = TextView(text).substr(begin, end - begin);
+                // Only positions outside the view's literals are asked about.
+                bool inside = false;
+                for (std::size_t i = 0; i < view.size(); ++i) {
+                    if (!inside && view[i] == u'(') {
+                        EXPECT_EQ(index.GroupEnd(view, i), ScannedEnd(view, i))
+                            << TextToUtf8(text) << " " << begin << " " << i;
+                    } else if (!inside && view[i] == u'\'') {
+                        EXPECT_EQ(index.LiteralEnd(view, i), ScannedEnd(view, i))
+                            << TextToUtf8(text) << " " << begin << " " << i;
+                    }
+                    inside ^= view[i] == u'\'';
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace talmiron
