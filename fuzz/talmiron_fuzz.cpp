@@ -30,8 +30,6 @@ struct SymbolInput {
     Text value;
 };
 
-std::string_view g_input;
-
 [[noreturn]] void Broken(const char* what, TextView expression, TextView result) {
     std::fprintf(stderr, "check failed: %s\n  expression: %s\n  result: %s\n", what,
                  talmiron::TextToUtf8(expression.substr(0, 400)).c_str(),
@@ -106,11 +104,11 @@ std::vector<SymbolInput> ReadSymbols(std::string_view rest) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    g_input = std::string_view(reinterpret_cast<const char*>(data), size);
-    const std::size_t end = g_input.find('\x01');
-    const Text expression = talmiron::Utf8ToText(g_input.substr(0, end));
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::size_t end = input.find('\x01');
+    const Text expression = talmiron::Utf8ToText(input.substr(0, end));
     const std::vector<SymbolInput> symbols =
-        ReadSymbols(end == std::string_view::npos ? std::string_view() : g_input.substr(end + 1));
+        ReadSymbols(end == std::string_view::npos ? std::string_view() : input.substr(end + 1));
 
     talmiron::Expression object;
     std::vector<SymbolInput> added;
