@@ -18,8 +18,8 @@ inline constexpr std::uint32_t kTwoOverPi[40] = {
     0x56033046, 0xFC7B6BAB, 0xF0CFBC20, 0x9AF4361D,
 };
 
-// pi/2 in four parts: k * pi/2 is exact to about 200 bits.
-inline constexpr double kHalfPi[4] = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54, -0x1.f1976b7ed8fbcp-110, 0x1.4cf98e804177dp-164};
+// pi/2 in three parts: k * pi/2 is exact to about 150 bits.
+inline constexpr double kHalfPi[3] = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54, -0x1.f1976b7ed8fbcp-110};
 
 // ln 2 in three parts: k * ln 2 is exact to about 150 bits.
 inline constexpr double kLn2[3] = {0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56, 0x1.7b57a079a1934p-111};

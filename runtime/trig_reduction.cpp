@@ -1,6 +1,7 @@
-// Up to 2^20, x - k pi/2 with the nearest whole k and pi/2 in four parts: the
-// products of k (20 bits) by the first three parts are exact, and what is left
-// of pi/2 costs below 2^-190, against remainders of at least about 2^-62.
+// Up to 2^20, x - k pi/2 with the nearest whole k and pi/2 in three parts:
+// the products of k (20 bits) by the first two are exact, the rounding of the
+// third and what is left of pi/2 cost below 2^-140, against remainders of at
+// least about 2^-62.
 //
 // Beyond, reduction by the bits of 2/pi (Payne and Hanek): x = m * 2^e with a
 // 53-bit integer m, and x * 2/pi modulo 4 needs only the bits of 2/pi from
@@ -45,8 +46,7 @@ ReducedAngle ShortReduction(double x) {
     const double k = std::floor(x * kTwoOverPiNearest + 0.5);
     dd::DoubleDouble r = dd::Subtract({x, 0}, dd::TwoProduct(k, kHalfPi[0]));
     r = dd::Subtract(r, dd::TwoProduct(k, kHalfPi[1]));
-    r = dd::Subtract(r, dd::TwoProduct(k, kHalfPi[2]));
-    r = dd::Add(r, -k * kHalfPi[3]);
+    r = dd::Add(r, -k * kHalfPi[2]);
     return {static_cast<int>(static_cast<std::int64_t>(k) & 3), r};
 }
 

@@ -1,8 +1,9 @@
 // The angle is reduced to |r| <= pi/4 and a quadrant; sin r and cos r are
 // Taylor series in double-double, the terms from r^10 on (below 2^-25 of the
-// result) summed in plain doubles. Budget: reduction and series each keep
-// the relative error below 2^-95, so the rounded sum is the correctly
-// rounded result unless the exact value lies within 2^-95 of a half-ulp.
+// result) summed in plain doubles. Budget: the reduction keeps a relative
+// error below 2^-80, the series below 2^-78, so the rounded sum is the
+// correctly rounded result unless the exact value lies that close to a
+// half-ulp.
 #include "runtime/trigonometric.h"
 
 #include "runtime/math_constants.h"

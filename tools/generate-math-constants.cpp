@@ -78,9 +78,9 @@ int main() {
 
     mpfr_const_pi(x.value, MPFR_RNDN);
     mpfr_div_2ui(x.value, x.value, 1, MPFR_RNDN);
-    std::printf("\n// pi/2 in four parts: k * pi/2 is exact to about 200 bits.\n"
-                "inline constexpr double kHalfPi[4] = ");
-    PrintParts(x.value, 4);
+    std::printf("\n// pi/2 in three parts: k * pi/2 is exact to about 150 bits.\n"
+                "inline constexpr double kHalfPi[3] = ");
+    PrintParts(x.value, 3);
     std::printf(";\n");
 
     mpfr_const_log2(x.value, MPFR_RNDN);
