@@ -1,7 +1,8 @@
-// e^x = 2^k e^r with k the integer nearest x / ln 2 and r = x - k ln 2,
-// |r| <= 0.35, formed in double-double from ln 2 in three parts (the products
-// k * part are exact). e^(r / 2^8) - 1 is a short series; squaring it back
-// eight times as E(E + 2) keeps its relative error (below 2^-100 per step).
+// e^x = 2^k 2^(j/64) e^r with n = 64k + j the integer nearest 64 x / ln 2
+// and r = x - n ln 2/64, |r| <= 0.0055, formed in double-double from ln 2 in
+// three parts (the products of n by the first two are exact). 2^(j/64) comes
+// from the table, e^r - 1 from a short series; each step keeps the relative
+// error below 2^-100.
 // The scaling by 2^k is exact for normal results; a subnormal result is
 // rounded once from the whole double-double.
 #include "runtime/exponential.h"
@@ -9,6 +10,7 @@
 #include "runtime/math_constants.h"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace talmiron {
@@ -22,7 +24,7 @@ using math_constants::kLn2;
 constexpr double kOverflow = 709.8;   // above ln(DBL_MAX) = 709.78...
 constexpr double kUnderflow = -745.2; // below ln(2^-1075) = -745.13...
 constexpr double kNearZero = 0x1p-54; // e^x rounds to 1 below this magnitude
-constexpr int kHalvings = 8;
+constexpr int kSteps = 64;            // 2^(1/64) steps between powers of 2
 
 // x * 2^k, exact unless the result is subnormal (rounded once) or overflows.
 double Scale(double x, int k) {
@@ -35,12 +37,12 @@ double Scale(double x, int k) {
     return x * dd::PowerOfTwo(k);
 }
 
-// e^a - 1 for |a| <= 0.0014: a + a^2/2 + a^3/6 in double-double, the rest
-// (below 2^-40 of the sum) in doubles.
-DoubleDouble ExpMinusOneSeries(DoubleDouble a) {
+// e^r - 1 for |r| <= ln 2 / 128: r + r^2/2 + ... + r^5/120 in double-double,
+// the rest (below 2^-47 of the sum) in doubles.
+DoubleDouble ExpMinusOneSeries(DoubleDouble r) {
     const DoubleDouble sum =
-        dd::Polynomial(a, 3, 9, [](int n) { return kInverseFactorial[n + 1]; });
-    return dd::Multiply(sum, a);
+        dd::Polynomial(r, 5, 11, [](int n) { return kInverseFactorial[n + 1]; });
+    return dd::Multiply(sum, r);
 }
 
 // y * 2^k for y in [0.5, 2], rounded once to a double.
@@ -79,17 +81,15 @@ double ExponentialOf(DoubleDouble x) {
     if (std::fabs(x.hi) < kNearZero) {
         return 1;
     }
-    const double k = std::floor(x.hi * math_constants::kInverseLn2 + 0.5);
-    DoubleDouble r = dd::Subtract(x, dd::TwoProduct(k, kLn2[0]));
-    r = dd::Subtract(r, dd::TwoProduct(k, kLn2[1]));
-    r = dd::Add(r, -k * kLn2[2]);
+    const double n = std::floor(x.hi * (kSteps * math_constants::kInverseLn2) + 0.5);
+    DoubleDouble r = dd::Subtract(x, dd::TwoProduct(n, kLn2[0] / kSteps));
+    r = dd::Subtract(r, dd::TwoProduct(n, kLn2[1] / kSteps));
+    r = dd::Add(r, -n * (kLn2[2] / kSteps));
 
-    const double shrink = dd::PowerOfTwo(-kHalvings);
-    DoubleDouble e = ExpMinusOneSeries({r.hi * shrink, r.lo * shrink});
-    for (int i = 0; i < kHalvings; ++i) {
-        e = dd::Multiply(e, dd::Add(e, 2.0));
-    }
-    return ScaleAndRound(dd::Add(e, 1.0), static_cast<int>(k));
+    const auto whole = static_cast<std::int64_t>(n);
+    const DoubleDouble step = math_constants::kTwoToSixtyFourth[whole & (kSteps - 1)];
+    const DoubleDouble y = dd::Add(dd::Multiply(step, ExpMinusOneSeries(r)), step);
+    return ScaleAndRound(y, static_cast<int>(whole >> 6));
 }
 
 double Exponential(double x) {

@@ -18,6 +18,7 @@ constexpr int kTwoOverPiLimbs = 40;
 constexpr int kFactorials = 28;
 constexpr int kOddReciprocals = 24;
 constexpr int kEighths = 9;
+constexpr int kSixtyFourths = 64;
 
 struct Number {
     mpfr_t value;
@@ -103,6 +104,11 @@ int main() {
         mpfr_set_ui(value, static_cast<unsigned long>(n), MPFR_RNDN);
         mpfr_div_ui(value, value, 8, MPFR_RNDN);
         mpfr_atan(value, value, MPFR_RNDN);
+    });
+    PrintPairs("kTwoToSixtyFourth", "2^(n/64)", kSixtyFourths, [](mpfr_t value, int n) {
+        mpfr_set_si(value, n, MPFR_RNDN);
+        mpfr_div_ui(value, value, 64, MPFR_RNDN);
+        mpfr_exp2(value, value, MPFR_RNDN);
     });
 
     std::printf("\n} // namespace talmiron::math_constants\n");

@@ -292,6 +292,12 @@ TEST(ElementaryFunctions, ConstantsMatchMpfr) {
         mpfr_atan(value.v, value.v, MPFR_RNDN);
         expectPair(math_constants::kArctangentOfEighth[n], "atan(n/8)");
     }
+    for (unsigned long n = 0; n < std::size(math_constants::kTwoToSixtyFourth); ++n) {
+        mpfr_set_ui(value.v, n, MPFR_RNDN);
+        mpfr_div_ui(value.v, value.v, 64, MPFR_RNDN);
+        mpfr_exp2(value.v, value.v, MPFR_RNDN);
+        expectPair(math_constants::kTwoToSixtyFourth[n], "2^(n/64)");
+    }
 }
 
 } // namespace
