@@ -80,15 +80,12 @@ constexpr DoubleDouble Multiply(DoubleDouble a, double b) {
     return FastTwoSum(p.hi, p.lo + a.lo * b);
 }
 
-// Three rounds of long division; each quotient digit removes about 53 bits.
+// Two rounds of long division: the second quotient digit corrects the first
+// to a relative error below 2^-102.
 constexpr DoubleDouble Divide(DoubleDouble a, DoubleDouble b) {
     const double q1 = a.hi / b.hi;
-    DoubleDouble r = Subtract(a, Multiply(b, q1));
-    const double q2 = r.hi / b.hi;
-    r = Subtract(r, Multiply(b, q2));
-    const double q3 = r.hi / b.hi;
-    const DoubleDouble q = FastTwoSum(q1, q2);
-    return Add(q, q3);
+    const DoubleDouble r = Subtract(a, Multiply(b, q1));
+    return FastTwoSum(q1, r.hi / b.hi);
 }
 
 // c(0) + c(1) z + ... + c(count - 1) z^(count - 1) by Horner's rule, the
