@@ -19,6 +19,10 @@ constexpr int kFactorials = 28;
 constexpr int kOddReciprocals = 24;
 constexpr int kEighths = 9;
 constexpr int kSixtyFourths = 64;
+constexpr int kReciprocals = 16;
+// The logarithm's table points 1 + n/128, n from -32 to 64.
+constexpr int kLowestPoint = -32;
+constexpr int kPoints = 97;
 
 struct Number {
     mpfr_t value;
@@ -104,6 +108,17 @@ int main() {
         mpfr_set_ui(value, static_cast<unsigned long>(n), MPFR_RNDN);
         mpfr_div_ui(value, value, 8, MPFR_RNDN);
         mpfr_atan(value, value, MPFR_RNDN);
+    });
+    PrintPairs("kReciprocal", "1/(n+1)", kReciprocals, [](mpfr_t value, int n) {
+        mpfr_set_ui(value, 1, MPFR_RNDN);
+        mpfr_div_ui(value, value, static_cast<unsigned long>(n + 1), MPFR_RNDN);
+    });
+    // -ln r for the double r = 1/(1 + n/128) as the engine computes it.
+    PrintPairs("kLogOfPoint", "-ln(1/(1 + n/128)), n from -32", kPoints, [](mpfr_t value, int i) {
+        const double r = 1 / (1 + (i + kLowestPoint) / 128.0);
+        mpfr_set_d(value, r, MPFR_RNDN);
+        mpfr_log(value, value, MPFR_RNDN);
+        mpfr_neg(value, value, MPFR_RNDN);
     });
     PrintPairs("kTwoToSixtyFourth", "2^(n/64)", kSixtyFourths, [](mpfr_t value, int n) {
         mpfr_set_si(value, n, MPFR_RNDN);

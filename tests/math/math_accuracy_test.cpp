@@ -292,6 +292,17 @@ TEST(ElementaryFunctions, ConstantsMatchMpfr) {
         mpfr_atan(value.v, value.v, MPFR_RNDN);
         expectPair(math_constants::kArctangentOfEighth[n], "atan(n/8)");
     }
+    for (unsigned long n = 0; n < std::size(math_constants::kReciprocal); ++n) {
+        mpfr_set_ui(value.v, 1, MPFR_RNDN);
+        mpfr_div_ui(value.v, value.v, n + 1, MPFR_RNDN);
+        expectPair(math_constants::kReciprocal[n], "1/(n+1)");
+    }
+    for (int n = -32; n <= 64; ++n) {
+        mpfr_set_d(value.v, 1 / (1 + n / 128.0), MPFR_RNDN);
+        mpfr_log(value.v, value.v, MPFR_RNDN);
+        mpfr_neg(value.v, value.v, MPFR_RNDN);
+        expectPair(math_constants::kLogOfPoint[n + 32], "-ln(1/(1 + n/128))");
+    }
     for (unsigned long n = 0; n < std::size(math_constants::kTwoToSixtyFourth); ++n) {
         mpfr_set_ui(value.v, n, MPFR_RNDN);
         mpfr_div_ui(value.v, value.v, 64, MPFR_RNDN);
