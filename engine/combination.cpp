@@ -3,6 +3,7 @@
 #include "engine/number_text.h"
 #include "errors/error_text.h"
 #include "runtime/failure.h"
+#include "runtime/power.h"
 #include "runtime/text_limit.h"
 #include "runtime/val.h"
 
@@ -45,7 +46,7 @@ bool NumericOperation(Text& result, EvaluationStates& state, const Text& value, 
         if (x < 0 && y != std::floor(y)) {
             return Fail(result, state, 1006);
         }
-        z = std::pow(x, y);
+        z = Power(x, y);
         if (!std::isfinite(z)) {
             RaiseFailure(kOverflow);
         }

@@ -2,10 +2,14 @@
 // number, and the measuring and searching of text.
 #include "functions/arguments.h"
 #include "functions/named_computation.h"
+#include "runtime/arctangent.h"
 #include "runtime/code_page.h"
+#include "runtime/exponential.h"
 #include "runtime/failure.h"
+#include "runtime/logarithm.h"
 #include "runtime/random.h"
 #include "runtime/text_search.h"
+#include "runtime/trigonometric.h"
 
 #include <array>
 #include <cassert>
@@ -34,19 +38,19 @@ double Abs(double x) {
     return std::fabs(x);
 }
 double Atn(double x) {
-    return std::atan(x);
+    return Arctangent(x);
 }
 double Cos(double x) {
-    return std::cos(x);
+    return Cosine(x);
 }
 double Sin(double x) {
-    return std::sin(x);
+    return Sine(x);
 }
 double Tan(double x) {
-    return std::tan(x);
+    return Tangent(x);
 }
 double Exp(double x) {
-    return std::exp(x); // beyond the double range: infinity, which has no text
+    return Exponential(x); // beyond the double range: infinity, which has no text
 }
 double Int(double x) {
     return std::floor(x);
@@ -58,7 +62,7 @@ Computed Log(Arguments arguments) {
     if (!(x > 0)) {
         return DomainError(kLogDomain);
     }
-    return NumberResult(std::log(x));
+    return NumberResult(NaturalLogarithm(x));
 }
 
 Computed Sqr(Arguments arguments) {
@@ -80,7 +84,7 @@ Computed Arcsin(Arguments arguments) {
         return DomainError(kArcsinDomain);
     }
     const double root = std::sqrt(-x * x + 1);
-    return NumberResult(std::atan(x / root));
+    return NumberResult(Arctangent(x / root));
 }
 
 Computed Arccos(Arguments arguments) {
@@ -90,8 +94,8 @@ Computed Arccos(Arguments arguments) {
         return DomainError(kArccosDomain);
     }
     const double root = std::sqrt(-x * x + 1);
-    const double halfPi = 2 * std::atan(1.0);
-    return NumberResult(std::atan(-x / root) + halfPi);
+    const double halfPi = 2 * Arctangent(1.0);
+    return NumberResult(Arctangent(-x / root) + halfPi);
 }
 
 Computed Sgn(Arguments arguments) {

@@ -22,6 +22,10 @@ TEST(EvaluateNumericFunctions, MathematicsAndDomainErrors) {
         {u"COS(PI())", u"-1", kNum},
         {u"TAN(1)", u"1.5574077246549", kNum},
         {u"ATN(1)*4", u"3.14159265358979", kNum},
+        // Results that once depended on the machine's own sine and arctangent.
+        {u"COS(94961194206024400000)", u"0.241505802876477", kNum},
+        {u"SIN(PI())", u"0.00000000000000323108914886517", kNum},
+        {u"ATN(0.83345)", u"0.694807124705287", kNum},
         {u"EXP(-1)", u"0.367879441171442", kNum},
         {u"LOG(EXP(2))", u"2", kNum},
         {u"SQR(0.25)", u"0.5", kNum},

@@ -1,0 +1,61 @@
+// x^y = e^(y ln|x|): ln|x| in double-double (relative error below 2^-100),
+// the product with y formed exactly, the exponential rounded once. With
+// |y ln|x|| <= 746 the absolute error of the exponent stays below 2^-90.
+#include "runtime/power.h"
+
+#include "runtime/double_double.h"
+#include "runtime/exponential.h"
+#include "runtime/logarithm.h"
+
+#include <cmath>
+#include <limits>
+
+namespace talmiron {
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// Exponents beyond these give an infinity or 0 whatever the rounding.
+constexpr double kOverflow = 710;
+constexpr double kUnderflow = -746;
+// Every double of this magnitude or more is an even whole number.
+constexpr double kAllEven = 0x1p53;
+
+} // namespace
+
+double Power(double x, double y) {
+    if (y == 0 || x == 1) {
+        return 1;
+    }
+    if (std::isnan(x) || std::isnan(y)) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    const double magnitude = std::fabs(x);
+    if (std::isinf(y)) {
+        if (magnitude == 1) {
+            return 1;
+        }
+        return (magnitude > 1) == (y > 0) ? kInfinity : 0;
+    }
+    const bool whole = std::floor(y) == y;
+    if (std::signbit(x) && !whole && x != 0) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    const bool odd = whole && std::fabs(y) < kAllEven && std::floor(y / 2) != y / 2;
+    const double sign = std::signbit(x) && odd ? -1 : 1;
+    if (magnitude == 0 || std::isinf(magnitude)) {
+        return sign * ((magnitude == 0) == (y > 0) ? 0 : kInfinity);
+    }
+    const dd::DoubleDouble log = LogarithmOf(magnitude);
+    const double estimate = y * log.hi;
+    if (estimate > kOverflow) {
+        return sign * kInfinity;
+    }
+    if (estimate < kUnderflow) {
+        return sign * 0;
+    }
+    const dd::DoubleDouble exponent = dd::Add(dd::TwoProduct(y, log.hi), y * log.lo);
+    return sign * ExponentialOf(exponent);
+}
+
+} // namespace talmiron
