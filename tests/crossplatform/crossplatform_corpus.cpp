@@ -27,7 +27,8 @@ namespace {
 constexpr std::uint64_t kSeed = 0x7A1B'0010'2026'1207;
 constexpr std::uint64_t kCasesPerFunction = 1'000'000;
 constexpr std::uint64_t kExpressions = 300'000;
-constexpr int kShownDifferences = 10;
+// The first differences of each function, and of the expressions, are shown.
+constexpr std::uint64_t kShownDifferences = 3;
 
 struct NumericFunction {
     std::string_view name;
@@ -164,10 +165,7 @@ class Outcomes {
         return true;
     }
     bool Differs(std::string_view label, bool differs) {
-        if (differs) {
-            ++differences_[std::string(label)];
-        }
-        return differs && shown_++ < kShownDifferences;
+        return differs && ++differences_[std::string(label)] <= kShownDifferences;
     }
     static void Show(const std::string& what, const std::string& here,
                      const std::string& reference) {
@@ -180,7 +178,6 @@ class Outcomes {
     bool truncated_ = false;
     std::string written_;
     std::map<std::string, std::uint64_t> differences_;
-    int shown_ = 0;
 };
 
 class Stopwatch {
