@@ -5,7 +5,7 @@
 set -euo pipefail
 
 scope=${1:-all}
-packages=(cmake g++ make libgtest-dev googletest)
+packages=(cmake g++ make libgtest-dev googletest libedit-dev)
 if [ "$scope" != native ]; then
     packages+=(
         g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools

@@ -1,0 +1,174 @@
+#include "cli/csv_run.h"
+
+#include "cli/csv_reader.h"
+#include "engine/lexical.h"
+#include "engine/number_text.h"
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace talmiron::cli {
+
+namespace {
+
+constexpr int kSucceeded = 0;
+constexpr int kFailed = 1;
+constexpr int kBadInput = 2;
+
+// Output goes out in pieces of about this size, always whole rows.
+constexpr std::size_t kOutputChunk = 1 << 16;
+
+void Say(std::FILE* messages, const std::string& text) {
+    const std::string line = "talmiron: " + text + "\n";
+    std::fwrite(line.data(), 1, line.size(), messages);
+}
+
+bool Flush(std::string& out, std::FILE* stream) {
+    const bool written = std::fwrite(out.data(), 1, out.size(), stream) == out.size();
+    out.clear();
+    return written;
+}
+
+std::string Fields(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " field" : " fields");
+}
+
+bool IsNumberField(const std::string& field) {
+    return std::any_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+           IsNumericText(Utf8ToText(field));
+}
+
+// Column symbols by position; null for a column that formulas cannot name.
+std::vector<std::shared_ptr<Symbol>> ColumnSymbols(const CsvRecord& header, Symbols& symbols,
+                                                   std::FILE* messages) {
+    std::vector<std::shared_ptr<Symbol>> columns;
+    for (std::size_t i = 0; i < header.fields.size(); ++i) {
+        const std::string& name = header.fields[i];
+        const std::string which = "column " + std::to_string(i + 1) + " (\"" + name + "\")";
+        const Text key = Utf8ToText(name);
+        if (key.empty() || !IsSymbolName(key)) {
+            Say(messages, which + " is not a symbol name, so formulas cannot use it: a name "
+                                  "begins with a letter, \"_\" or \"@\" and goes on with "
+                                  "letters, digits, \"_\" or \"@\"");
+            columns.push_back(nullptr);
+        } else if (symbols.Find(key) != nullptr) {
+            Say(messages, which + " has the name of an earlier column or symbol (names match "
+                                  "without regard to case); formulas see the earlier one");
+            columns.push_back(nullptr);
+        } else {
+            columns.push_back(symbols.Add(key, EvaluationTypes_String, Text()));
+        }
+    }
+    return columns;
+}
+
+class Progress {
+  public:
+    Progress(bool show, std::FILE* stream) : show_(show), stream_(stream) {}
+
+    void Row() {
+        // The clock is read once every few thousand rows.
+        if (!show_ || ++rows_ % 4096 != 0) {
+            return;
+        }
+        const auto now = Clock::now();
+        if (now - start_ >= std::chrono::seconds(1) &&
+            now - shown_ >= std::chrono::milliseconds(500)) {
+            shown_ = now;
+            Show("\r");
+        }
+    }
+
+    void Finish() {
+        if (shown_ != Clock::time_point()) {
+            Show("\r");
+            std::fputc('\n', stream_);
+        }
+    }
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    void Show(const char* start) {
+        const std::chrono::duration<double> elapsed = Clock::now() - start_;
+        std::fprintf(stream_, "%s%zu rows, %.0f rows/s", start, rows_,
+                     static_cast<double>(rows_) / elapsed.count());
+        std::fflush(stream_);
+    }
+
+    bool show_;
+    std::FILE* stream_;
+    std::size_t rows_ = 0;
+    Clock::time_point start_ = Clock::now();
+    Clock::time_point shown_;
+};
+
+} // namespace
+
+int RunCsv(const CsvJob& job, Expression& expression, std::istream& in, std::FILE* out,
+           std::FILE* messages) {
+    CsvReader reader(in);
+    CsvRecord record;
+    const auto badInput = [&] {
+        Say(messages, job.inputName + ", " + reader.Error().value_or("no header row"));
+        return kBadInput;
+    };
+    if (!reader.Next(record)) {
+        return badInput();
+    }
+    const std::vector<std::shared_ptr<Symbol>> columns =
+        ColumnSymbols(record, *expression.Symbols(), messages);
+
+    std::string output = reader.HadByteOrderMark() ? "\xEF\xBB\xBF" : "";
+    output += record.raw;
+    output.push_back(',');
+    AppendCsvField(output, TextToUtf8(job.column));
+    output += record.lineEnd;
+
+    bool written = true;
+    bool allSucceeded = true;
+    Progress progress(job.showProgress, messages);
+    while (reader.Next(record)) {
+        if (record.fields.size() != columns.size()) {
+            Say(messages, job.inputName + ", line " + std::to_string(record.line) + ": a row of " +
+                              Fields(record.fields.size()) + " where the header has " +
+                              Fields(columns.size()));
+            written = Flush(output, out) && written;
+            return kBadInput;
+        }
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (columns[i]) {
+                const std::string& field = record.fields[i];
+                columns[i]->SetDataType(IsNumberField(field) ? EvaluationTypes_Numeric
+                                                             : EvaluationTypes_String);
+                columns[i]->SetValue(Utf8ToText(field));
+            }
+        }
+        EvaluationStates state = EvaluationStates_None;
+        const Text result = expression.Evaluate(job.expression, &state);
+        allSucceeded =
+            allSucceeded && (state == EvaluationStates_Numeric || state == EvaluationStates_String);
+        output += record.raw;
+        output.push_back(',');
+        AppendCsvField(output, TextToUtf8(result));
+        output += record.lineEnd;
+        if (output.size() >= kOutputChunk) {
+            written = Flush(output, out) && written;
+        }
+        progress.Row();
+    }
+    progress.Finish();
+    written = Flush(output, out) && std::fflush(out) == 0 && written;
+    if (reader.Error()) {
+        return badInput();
+    }
+    if (!written) {
+        Say(messages, "cannot write the output");
+        return kFailed;
+    }
+    return allSucceeded ? kSucceeded : kFailed;
+}
+
+} // namespace talmiron::cli
