@@ -1,6 +1,7 @@
 #include "cli/csv_run.h"
 
 #include "cli/csv_reader.h"
+#include "cli/exit_status.h"
 #include "engine/lexical.h"
 #include "engine/number_text.h"
 
@@ -13,20 +14,13 @@ namespace talmiron::cli {
 
 namespace {
 
-constexpr int kSucceeded = 0;
-constexpr int kFailed = 1;
-constexpr int kBadInput = 2;
-
-// Output goes out in pieces of about this size, always whole rows.
-constexpr std::size_t kOutputChunk = 1 << 16;
-
 void Say(std::FILE* messages, const std::string& text) {
-    const std::string line = "talmiron: " + text + "\n";
-    std::fwrite(line.data(), 1, line.size(), messages);
+    Write(messages, "talmiron: " + text + "\n");
 }
 
+// Output goes out in whole rows.
 bool Flush(std::string& out, std::FILE* stream) {
-    const bool written = std::fwrite(out.data(), 1, out.size(), stream) == out.size();
+    const bool written = Write(stream, out);
     out.clear();
     return written;
 }
@@ -113,7 +107,7 @@ int RunCsv(const CsvJob& job, Expression& expression, std::istream& in, std::FIL
     CsvRecord record;
     const auto badInput = [&] {
         Say(messages, job.inputName + ", " + reader.Error().value_or("no header row"));
-        return kBadInput;
+        return kUsageError;
     };
     if (!reader.Next(record)) {
         return badInput();
@@ -136,7 +130,7 @@ int RunCsv(const CsvJob& job, Expression& expression, std::istream& in, std::FIL
                               Fields(record.fields.size()) + " where the header has " +
                               Fields(columns.size()));
             written = Flush(output, out) && written;
-            return kBadInput;
+            return kUsageError;
         }
         for (std::size_t i = 0; i < columns.size(); ++i) {
             if (columns[i]) {

@@ -1,6 +1,7 @@
 // The talmiron command: evaluates the expressions of its arguments, or else
 // the lines of standard input, with one Expression object.
 #include "cli/csv_run.h"
+#include "cli/exit_status.h"
 #include "cli/function_list.h"
 #include "cli/line_editor.h"
 #include "cli/lines.h"
@@ -30,19 +31,6 @@
 namespace talmiron::cli {
 
 namespace {
-
-constexpr int kSucceeded = 0;
-constexpr int kFailed = 1;
-constexpr int kUsageError = 2;
-
-// Results wait in memory while more input has arrived already, up to this
-// size; otherwise they go out at once, since a program that talks to us
-// through pipes waits for each one.
-constexpr std::size_t kOutputChunk = 1 << 16;
-
-bool Write(std::FILE* stream, std::string_view bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
-}
 
 // Writes and flushes the results collected in out; false when that failed.
 bool FlushOutput(std::string& out) {
@@ -78,6 +66,9 @@ bool EvaluateInput(Session& session) {
     bool written = true;
     while (ReadLine(std::cin, line)) {
         session.Evaluate(Utf8ToText(line), out);
+        // Results wait while more input has arrived already; otherwise they
+        // go out at once, since a program that talks to us through pipes
+        // waits for each one.
         if (out.size() >= kOutputChunk || !InputArrived()) {
             written = FlushOutput(out) && written;
         }

@@ -167,7 +167,7 @@ case_help() {
     expect_no_err
     head -n 1 "$work/out" | grep -qxF 'Usage: talmiron [OPTIONS] [EXPRESSION...]' ||
         fail "help does not start with the usage line"
-    for option in --num --str --json --help --version; do
+    for option in --num --str --json --functions --csv --expr --as --help --version; do
         grep -qF -- "  $option" "$work/out" || fail "help does not describe $option"
     done
 }
