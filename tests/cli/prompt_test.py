@@ -9,6 +9,7 @@ The user's home is a temporary folder, so no real history is touched."""
 import os
 import pty
 import select
+import signal
 import sys
 import tempfile
 import time
@@ -21,7 +22,7 @@ RED = "\x1b[31m"
 
 def session(home, lines, colour):
     """Types each line once the prompt is there; returns the transcript and
-    the exit status."""
+    the exit status ("still running" when it did not end)."""
     environment = {"HOME": home, "TERM": "xterm", "PATH": os.environ.get("PATH", "")}
     if not colour:
         environment["NO_COLOR"] = "1"
@@ -30,30 +31,45 @@ def session(home, lines, colour):
         os.execve(PROGRAM, [PROGRAM], environment)
     transcript = b""
 
-    def read_until_prompts(count):
+    def read(until):
+        """Reads the output until until() holds, the command has ended, or a
+        generous time has passed."""
         nonlocal transcript
         deadline = time.monotonic() + 60
-        while transcript.count(b"> ") < count and time.monotonic() < deadline:
+        while not until() and time.monotonic() < deadline:
             if select.select([terminal], [], [], 0.5)[0]:
                 try:
                     transcript += os.read(terminal, 4096)
                 except OSError:
                     return
 
+    # Each line is typed only once its prompt stands at the start of a line
+    # (the line editor also writes the prompt again when it redraws a line):
+    # what is typed while the command is busy could meet the terminal in
+    # another mode.
     for number, line in enumerate(lines, start=1):
-        read_until_prompts(number)
+        read(lambda: transcript.count(b"\n> ") >= number)
         os.write(terminal, line.encode() + (b"" if line == "\x04" else b"\r"))
-    read_until_prompts(len(lines) + 1)
-    while True:
-        try:
-            chunk = os.read(terminal, 4096)
-        except OSError:
-            break
-        if not chunk:
-            break
-        transcript += chunk
-    status = os.waitstatus_to_exitcode(os.waitpid(pid, 0)[1])
-    return transcript.decode("utf-8", "replace").replace("\r\n", "\n"), status
+    ended = []
+
+    def has_ended():
+        if not ended:
+            finished, status = os.waitpid(pid, os.WNOHANG)
+            if finished == pid:
+                ended.append(os.waitstatus_to_exitcode(status))
+        return bool(ended)
+
+    read(has_ended)
+    deadline = time.monotonic() + 60
+    while not has_ended() and time.monotonic() < deadline:
+        time.sleep(0.1)
+    if not ended:
+        os.kill(pid, signal.SIGKILL)
+        os.waitpid(pid, 0)
+        return transcript.decode("utf-8", "replace"), "still running"
+    # What the command wrote just before it ended.
+    read(lambda: not select.select([terminal], [], [], 0.2)[0])
+    return transcript.decode("utf-8", "replace").replace("\r\n", "\n"), ended[0]
 
 
 failures = []
