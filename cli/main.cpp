@@ -14,6 +14,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -131,8 +132,9 @@ int RunCsvFile(const Options& options, Session& session) {
     }
     job.inputName = TextToUtf8(*options.csvFile);
 #ifdef _WIN32
-    std::ifstream file(std::wstring(options.csvFile->begin(), options.csvFile->end()),
-                       std::ios::binary);
+    const std::filesystem::path path(
+        std::wstring(options.csvFile->begin(), options.csvFile->end()));
+    std::ifstream file(path, std::ios::binary);
 #else
     std::ifstream file(job.inputName, std::ios::binary);
 #endif
