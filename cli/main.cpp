@@ -103,6 +103,10 @@ bool UseColour() {
 }
 
 int RunInteractive(Session& session) {
+#ifdef _WIN32
+    // Results are written as UTF-8, which the console shows only in this code page.
+    SetConsoleOutputCP(CP_UTF8);
+#endif
     Repl repl(session.Engine(), UseColour());
     LineEditor editor(DefaultHistoryFile());
     std::string greeting(VersionText());
