@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace talmiron::cli {
@@ -71,13 +72,14 @@ class Progress {
         if (now - start_ >= std::chrono::seconds(1) &&
             now - shown_ >= std::chrono::milliseconds(500)) {
             shown_ = now;
-            Show("\r");
+            Show();
         }
     }
 
+    // Leaves the last count on a line of its own.
     void Finish() {
         if (shown_ != Clock::time_point()) {
-            Show("\r");
+            Show();
             std::fputc('\n', stream_);
         }
     }
@@ -85,9 +87,10 @@ class Progress {
   private:
     using Clock = std::chrono::steady_clock;
 
-    void Show(const char* start) {
+    // Over the line shown before.
+    void Show() {
         const std::chrono::duration<double> elapsed = Clock::now() - start_;
-        std::fprintf(stream_, "%s%zu rows, %.0f rows/s", start, rows_,
+        std::fprintf(stream_, "\r%zu rows, %.0f rows/s", rows_,
                      static_cast<double>(rows_) / elapsed.count());
         std::fflush(stream_);
     }
@@ -105,12 +108,9 @@ int RunCsv(const CsvJob& job, Expression& expression, std::istream& in, std::FIL
            std::FILE* messages) {
     CsvReader reader(in);
     CsvRecord record;
-    const auto badInput = [&] {
-        Say(messages, job.inputName + ", " + reader.Error().value_or("no header row"));
-        return kUsageError;
-    };
     if (!reader.Next(record)) {
-        return badInput();
+        Say(messages, job.inputName + ", " + reader.Error().value_or("line 1: no header row"));
+        return kUsageError;
     }
     const std::vector<std::shared_ptr<Symbol>> columns =
         ColumnSymbols(record, *expression.Symbols(), messages);
@@ -123,14 +123,14 @@ int RunCsv(const CsvJob& job, Expression& expression, std::istream& in, std::FIL
 
     bool written = true;
     bool allSucceeded = true;
+    std::optional<std::string> badInput;
     Progress progress(job.showProgress, messages);
     while (reader.Next(record)) {
         if (record.fields.size() != columns.size()) {
-            Say(messages, job.inputName + ", line " + std::to_string(record.line) + ": a row of " +
-                              Fields(record.fields.size()) + " where the header has " +
-                              Fields(columns.size()));
-            written = Flush(output, out) && written;
-            return kUsageError;
+            badInput = "line " + std::to_string(record.line) + ": a row of " +
+                       Fields(record.fields.size()) + " where the header has " +
+                       Fields(columns.size());
+            break;
         }
         for (std::size_t i = 0; i < columns.size(); ++i) {
             if (columns[i]) {
@@ -154,9 +154,14 @@ int RunCsv(const CsvJob& job, Expression& expression, std::istream& in, std::FIL
         progress.Row();
     }
     progress.Finish();
+    // The rows before bad input go out: each of them is complete.
     written = Flush(output, out) && std::fflush(out) == 0 && written;
-    if (reader.Error()) {
-        return badInput();
+    if (!badInput) {
+        badInput = reader.Error();
+    }
+    if (badInput) {
+        Say(messages, job.inputName + ", " + *badInput);
+        return kUsageError;
     }
     if (!written) {
         Say(messages, "cannot write the output");
