@@ -1,13 +1,21 @@
 // The talmiron command: evaluates the expressions of its arguments, or else
 // the lines of standard input, with one Expression object.
+#include "cli/csv_run.h"
+#include "cli/exit_status.h"
+#include "cli/function_list.h"
+#include "cli/line_editor.h"
 #include "cli/lines.h"
 #include "cli/options.h"
+#include "cli/repl.h"
 #include "cli/session.h"
 #include "cli/usage.h"
 #include "runtime/failure.h"
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -16,24 +24,14 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace talmiron::cli {
 
 namespace {
-
-constexpr int kSucceeded = 0;
-constexpr int kFailed = 1;
-constexpr int kUsageError = 2;
-
-// Results wait in memory while more input has arrived already, up to this
-// size; otherwise they go out at once, since a program that talks to us
-// through pipes waits for each one.
-constexpr std::size_t kOutputChunk = 1 << 16;
-
-bool Write(std::FILE* stream, std::string_view bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
-}
 
 // Writes and flushes the results collected in out; false when that failed.
 bool FlushOutput(std::string& out) {
@@ -69,11 +67,86 @@ bool EvaluateInput(Session& session) {
     bool written = true;
     while (ReadLine(std::cin, line)) {
         session.Evaluate(Utf8ToText(line), out);
+        // Results wait while more input has arrived already; otherwise they
+        // go out at once, since a program that talks to us through pipes
+        // waits for each one.
         if (out.size() >= kOutputChunk || !InputArrived()) {
             written = FlushOutput(out) && written;
         }
     }
     return FlushOutput(out) && written;
+}
+
+bool IsTerminal(std::FILE* stream) {
+#ifdef _WIN32
+    return _isatty(_fileno(stream)) != 0;
+#else
+    return isatty(fileno(stream)) != 0;
+#endif
+}
+
+// Colour only on a terminal that shows it, and never when NO_COLOR asks so.
+bool UseColour() {
+    const char* noColour = std::getenv("NO_COLOR");
+    if ((noColour != nullptr && *noColour != '\0') || !IsTerminal(stdout)) {
+        return false;
+    }
+#ifdef _WIN32
+    const HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    return GetConsoleMode(console, &mode) &&
+           SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+#else
+    const char* term = std::getenv("TERM");
+    return term != nullptr && *term != '\0' && std::string_view(term) != "dumb";
+#endif
+}
+
+int RunInteractive(Session& session) {
+#ifdef _WIN32
+    // Results are written as UTF-8, which the console shows only in this code page.
+    SetConsoleOutputCP(CP_UTF8);
+#endif
+    Repl repl(session.Engine(), UseColour());
+    LineEditor editor(DefaultHistoryFile());
+    std::string greeting(VersionText());
+    greeting.insert(greeting.size() - 1, "; :help lists the commands");
+    Write(stdout, greeting);
+    while (!repl.Quit()) {
+        const std::optional<std::string> line = editor.Read("> ");
+        if (!line) {
+            Write(stdout, "\n");
+            break;
+        }
+        if (line->find_first_not_of(' ') != std::string::npos) {
+            editor.Remember(*line);
+        }
+        std::string reply = repl.Respond(*line);
+        if (!FlushOutput(reply)) {
+            return kFailed;
+        }
+    }
+    return kSucceeded;
+}
+
+int RunCsvFile(const Options& options, Session& session) {
+    CsvJob job{*options.csvExpression, options.csvColumn, "standard input", IsTerminal(stderr)};
+    if (*options.csvFile == u"-") {
+        return RunCsv(job, session.Engine(), std::cin, stdout, stderr);
+    }
+    job.inputName = TextToUtf8(*options.csvFile);
+#ifdef _WIN32
+    const std::filesystem::path path(
+        std::wstring(options.csvFile->begin(), options.csvFile->end()));
+    std::ifstream file(path, std::ios::binary);
+#else
+    std::ifstream file(job.inputName, std::ios::binary);
+#endif
+    if (!file) {
+        Write(stderr, "talmiron: cannot open " + job.inputName + "\n");
+        return kUsageError;
+    }
+    return RunCsv(job, session.Engine(), file, stdout, stderr);
 }
 
 int Run(const std::vector<Text>& arguments) {
@@ -86,6 +159,10 @@ int Run(const std::vector<Text>& arguments) {
         std::string text(options.help ? HelpText() : VersionText());
         return FlushOutput(text) ? kSucceeded : kFailed;
     }
+    if (options.functions) {
+        std::string text = options.json ? FunctionListJson() : FunctionListText();
+        return FlushOutput(text) ? kSucceeded : kFailed;
+    }
 
     Session session(options.json);
     for (const SymbolOption& symbol : options.symbols) {
@@ -94,6 +171,13 @@ int Run(const std::vector<Text>& arguments) {
         } catch (const RuntimeFailure& failure) {
             return UsageError(AddFailureMessage(symbol, failure));
         }
+    }
+
+    if (options.csvFile) {
+        return RunCsvFile(options, session);
+    }
+    if (options.expressions.empty() && !options.json && IsTerminal(stdin)) {
+        return RunInteractive(session);
     }
 
     bool written = true;

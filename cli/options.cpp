@@ -26,6 +26,21 @@ ParsedOptions ParseOptions(const std::vector<Text>& arguments) {
             options.help = true;
         } else if (argument == u"--version") {
             options.version = true;
+        } else if (argument == u"--functions") {
+            options.functions = true;
+        } else if (argument == u"--csv" || argument == u"--expr" || argument == u"--as") {
+            if (i + 1 == arguments.size()) {
+                parsed.error = "option " + Quoted(argument) + " needs a value";
+                return parsed;
+            }
+            const Text& value = arguments[++i];
+            if (argument == u"--csv") {
+                options.csvFile = value;
+            } else if (argument == u"--expr") {
+                options.csvExpression = value;
+            } else {
+                options.csvColumn = value;
+            }
         } else if (argument == u"--num" || argument == u"--str") {
             if (i + 1 == arguments.size()) {
                 parsed.error = "option " + Quoted(argument) + " needs NAME=VALUE";
@@ -45,6 +60,11 @@ ParsedOptions ParseOptions(const std::vector<Text>& arguments) {
             parsed.error = "unknown option " + Quoted(argument);
             return parsed;
         }
+    }
+    if (options.csvFile.has_value() != options.csvExpression.has_value()) {
+        parsed.error = "options '--csv' and '--expr' go together";
+    } else if (options.csvFile && !options.expressions.empty()) {
+        parsed.error = "no expression arguments with '--csv': the formula is given by '--expr'";
     }
     return parsed;
 }

@@ -22,6 +22,13 @@ struct Options {
     bool help = false;
     bool version = false;
     bool json = false;
+    // --functions: print the function table and stop.
+    bool functions = false;
+    // --csv FILE: evaluate --expr for each row of the file ("-" is standard
+    // input), writing the rows back with the result as one more column.
+    std::optional<Text> csvFile;
+    std::optional<Text> csvExpression;
+    Text csvColumn = u"result";
     // In the order given on the command line.
     std::vector<SymbolOption> symbols;
     // Empty: the expressions are the lines of standard input.

@@ -20,6 +20,9 @@ class Session {
     // Appends the result, and its line end, to out.
     void Evaluate(TextView expression, std::string& out);
 
+    // The Expression object behind the session, for the CSV and interactive modes.
+    talmiron::Expression& Engine() noexcept { return expression_; }
+
     // True while every result so far was Numeric or String.
     bool AllSucceeded() const noexcept { return allSucceeded_; }
 

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 scope=${1:-all}
-packages=(cmake g++ make libgtest-dev googletest libmpfr-dev libbenchmark-dev)
+packages=(cmake g++ make libgtest-dev googletest libmpfr-dev libbenchmark-dev libedit-dev)
 if [ "$scope" != native ]; then
     packages+=(
         g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools

@@ -167,7 +167,7 @@ case_help() {
     expect_no_err
     head -n 1 "$work/out" | grep -qxF 'Usage: talmiron [OPTIONS] [EXPRESSION...]' ||
         fail "help does not start with the usage line"
-    for option in --num --str --json --help --version; do
+    for option in --num --str --json --functions --csv --expr --as --help --version; do
         grep -qF -- "  $option" "$work/out" || fail "help does not describe $option"
     done
 }
@@ -222,6 +222,93 @@ case_interactive() {
     status=$?
     expect_out lines "1 + 1 -> 2" "x * 3 -> 6" "'z' -> z"
     expect_status 0
+}
+
+# --functions lists the function table: one line a row, or one JSON object.
+case_functions() {
+    run --functions
+    expect_status 0
+    expect_no_err
+    [ "$(wc -l <"$work/out")" -eq 49 ] || fail "$(wc -l <"$work/out") functions listed, not 49"
+    grep -qxF 'InStr(Numeric, String, String) -> Numeric' "$work/out" || fail "no InStr line"
+    grep -qxF 'Pi() -> Numeric' "$work/out" || fail "no Pi line"
+    run --functions --json
+    python3 -c 'import json, sys; rows = [json.loads(l) for l in open(sys.argv[1])]
+assert len(rows) == 49 and rows[31] == {"name": "Mid", "arguments": ["String", "Numeric", "Numeric"], "result": "String"}, rows[31]' \
+        "$work/out" || fail "--functions --json is not the table as JSON lines"
+}
+
+# A CSV file through a formula: quoted fields with commas, quotes and line
+# breaks, CRLF and LF, a byte-order mark, an empty line, number and string
+# columns, a column that is no symbol name, and an error cell.
+case_csv() {
+    input '\357\273\277n,s,unit price\r\n'
+    more_input '2,"a,""b""\r\nc",x\r\n'
+    more_input '\n 3 ,q,y\n'
+    more_input '4,,\n'
+    more_input -- '-,z,'
+    run --csv - --expr "s + '|' + STR(12/n)" --as 'the, result'
+    expected() {
+        printf '\357\273\277n,s,unit price,"the, result"\r\n'
+        printf '2,"a,""b""\r\nc",x,"a,""b""\r\nc|6"\r\n'
+        printf ' 3 ,q,y,q|4\n'
+        printf '4,,,|3\n'
+        # A lone sign is a String column, whose value reads as 0.
+        printf -- '-,z,,1005 ERROR: Division by zero.'
+    }
+    expect_out expected
+    expect_status 1
+    grep -qF 'column 3 ("unit price") is not a symbol name' "$work/err" ||
+        fail "the column name is not reported: $(visible "$work/err")"
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "more than one message: $(visible "$work/err")"
+}
+
+# Input that is not usable CSV: the rows before it go out whole, the message
+# names the line, and the status is 2.
+case_csv_bad() {
+    local bad
+    for bad in 'line 3: a row of 1 field where the header has 2|3\n' \
+        'line 3: unclosed quote|3,"4\n\n' \
+        'line 4: invalid UTF-8|3,"\n\377"\n' \
+        'line 3: a quote inside an unquoted field|3,4"\n' \
+        'line 3: text after the closing quote|"3"4,5\n'; do
+        input "a,b\n1,2\n${bad#*|}"
+        run --csv - --expr 'a'
+        expect_status 2
+        expect_out printf 'a,b,result\n1,2,1\n'
+        grep -qF "standard input, ${bad%%|*}" "$work/err" ||
+            fail "no '${bad%%|*}' message: $(visible "$work/err")"
+    done
+    run --csv "$work/missing.csv" --expr 1
+    expect_status 2
+    grep -qF "cannot open" "$work/err" || fail "no message for a missing file"
+}
+
+# The peak memory of a CSV run does not grow with the number of rows.
+case_csv_memory() {
+    python3 - "$program" <<'PYTHON' || fail "memory grows with the rows"
+import subprocess, sys
+# The peak resident size of the command, read while it still waits for the
+# end of its input, when all but the last rows have gone through.
+def peak_kib(rows):
+    child = subprocess.Popen([sys.argv[1], "--csv", "-", "--expr", "qty * price + LEN(name)"],
+                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL)
+    child.stdin.write(b"id,name,qty,price,day,note\n")
+    chunk = "".join(f'{i},item{i % 97},{i % 13},{i / 4},2021-03-{1 + i % 28:02d},"a, b"\n'
+                    for i in range(10000)).encode()
+    for _ in range(rows // 10000):
+        child.stdin.write(chunk)
+    child.stdin.flush()
+    with open(f"/proc/{child.pid}/status") as status:
+        peak = next(int(line.split()[1]) for line in status if line.startswith("VmHWM:"))
+    child.stdin.close()
+    assert child.wait() == 0
+    return peak
+small = peak_kib(10**5)
+large = peak_kib(10**6)
+print(f"peak resident size: {small} KiB for 10^5 rows, {large} KiB for 10^6 rows")
+sys.exit(0 if large <= small + 1024 else 1)
+PYTHON
 }
 
 if ! declare -F "case_$case_name" >/dev/null; then

@@ -57,6 +57,10 @@ TEST(ParseOptions, RejectsWhatItCannotUse) {
         {{u"--json", u"--str"}, "option '--str' needs NAME=VALUE"},
         {{u"--num", u"x"}, "option '--num': no '=' in 'x'"},
         {{u"--str", u"\u00e9"}, "option '--str': no '=' in '\xC3\xA9'"},
+        {{u"--csv", u"f.csv", u"--as"}, "option '--as' needs a value"},
+        {{u"--expr", u"1"}, "options '--csv' and '--expr' go together"},
+        {{u"--csv", u"-", u"--expr", u"1", u"2"},
+         "no expression arguments with '--csv': the formula is given by '--expr'"},
     };
     for (const auto& [arguments, error] : cases) {
         const ParsedOptions parsed = ParseOptions(arguments);
