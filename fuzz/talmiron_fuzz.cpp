@@ -75,6 +75,22 @@ bool MayDiffer(TextView expression) {
     return false;
 }
 
+// Whether E's parentheses, outside literals, never close more than they
+// opened: only then is (E) the group of E and not another text.
+bool NeverUnderflows(TextView expression) {
+    int depth = 0;
+    bool inside = false;
+    for (const char16_t c : expression) {
+        inside ^= c == u'\'';
+        if (!inside && c == u'(') {
+            ++depth;
+        } else if (!inside && c == u')' && --depth < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::vector<SymbolInput> ReadSymbols(std::string_view rest) {
     static const talmiron::EvaluationTypes kTypes[] = {1, 2, 0, 7, -1};
     std::vector<SymbolInput> symbols;
@@ -145,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (object.Evaluate(expression, &againState) != result || againState != state) {
             Broken("the same text gives another result", expression, result);
         }
-        if (state != talmiron::EvaluationStates_Error) {
+        if (state != talmiron::EvaluationStates_Error && NeverUnderflows(expression)) {
             const Text grouped = u"(" + expression + u")";
             EvaluationStates groupedState = -100;
             const Text groupedResult = object.Evaluate(grouped, &groupedState);
