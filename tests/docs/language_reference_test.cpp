@@ -8,10 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace talmiron {
@@ -58,9 +59,26 @@ std::string TypesLine(const FunctionDef& row) {
     return line + ". Gives: " + TypeName(row.ReturnType) + ".";
 }
 
-const std::regex& ExamplePattern() {
-    static const std::regex pattern("`([^`]+)` \xE2\x86\x92 `([^`]*)`");
-    return pattern;
+struct Example {
+    std::string expression;
+    std::string result;
+};
+
+// The `EXPRESSION` → `RESULT` pairs of a line.
+std::vector<Example> Examples(const std::string& line) {
+    static constexpr std::string_view kArrow = "` \xE2\x86\x92 `";
+    std::vector<Example> examples;
+    for (auto arrow = line.find(kArrow); arrow != std::string::npos;
+         arrow = line.find(kArrow, arrow + 1)) {
+        const auto open = line.rfind('`', arrow - 1);
+        const auto resultStart = arrow + kArrow.size();
+        const auto close = line.find('`', resultStart);
+        if (open != std::string::npos && open + 1 < arrow && close != std::string::npos) {
+            examples.push_back({line.substr(open + 1, arrow - open - 1),
+                                line.substr(resultStart, close - resultStart)});
+        }
+    }
+    return examples;
 }
 
 TEST(LanguageReference, HasOneSectionForEachFunctionOfTheTable) {
@@ -82,9 +100,8 @@ TEST(LanguageReference, HasOneSectionForEachFunctionOfTheTable) {
         const std::vector<std::string>& lines = found->second->lines;
         EXPECT_NE(std::find(lines.begin(), lines.end(), TypesLine(row)), lines.end())
             << found->first << " lacks the line \"" << TypesLine(row) << "\"";
-        EXPECT_TRUE(std::any_of(
-            lines.begin(), lines.end(),
-            [](const std::string& line) { return std::regex_search(line, ExamplePattern()); }))
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                                [](const std::string& line) { return !Examples(line).empty(); }))
             << found->first << " has no example";
         sections.erase(found);
     }
@@ -96,13 +113,12 @@ TEST(LanguageReference, HasOneSectionForEachFunctionOfTheTable) {
 TEST(LanguageReference, ExamplesGiveTheirResults) {
     std::size_t examples = 0;
     for (const std::string& line : ReadReference().lines) {
-        for (std::sregex_iterator match(line.begin(), line.end(), ExamplePattern()), end;
-             match != end; ++match) {
+        for (const Example& example : Examples(line)) {
             ++examples;
             Expression expression;
-            const std::string result =
-                TextToUtf8(expression.Evaluate(Utf8ToText((*match)[1].str())));
-            EXPECT_EQ(result, (*match)[2].str()) << "for the example " << (*match)[0].str();
+            EXPECT_EQ(TextToUtf8(expression.Evaluate(Utf8ToText(example.expression))),
+                      example.result)
+                << "for the example `" << example.expression << "`";
         }
     }
     // Far fewer would mean that the examples are no longer written the way
