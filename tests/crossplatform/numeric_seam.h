@@ -3,30 +3,34 @@
 // through this file, so that it follows the product wherever they move.
 #pragma once
 
-#include <cmath>
+#include "runtime/arctangent.h"
+#include "runtime/exponential.h"
+#include "runtime/logarithm.h"
+#include "runtime/power.h"
+#include "runtime/trigonometric.h"
 
 namespace talmiron::crossplatform {
 
 inline double Sin(double x) {
-    return std::sin(x);
+    return Sine(x);
 }
 inline double Cos(double x) {
-    return std::cos(x);
+    return Cosine(x);
 }
 inline double Tan(double x) {
-    return std::tan(x);
+    return Tangent(x);
 }
 inline double Atn(double x) {
-    return std::atan(x);
+    return Arctangent(x);
 }
 inline double Exp(double x) {
-    return std::exp(x);
+    return Exponential(x);
 }
 inline double Log(double x) {
-    return std::log(x);
+    return NaturalLogarithm(x);
 }
 inline double Power(double x, double y) {
-    return std::pow(x, y);
+    return talmiron::Power(x, y);
 }
 
 } // namespace talmiron::crossplatform
