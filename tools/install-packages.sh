@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need, with apt-get, only what is missing.
 #   install-packages.sh          everything, for the native and Windows builds
-#   install-packages.sh native   the native builds only (with the fuzzing harness)
+#   install-packages.sh native   the native build only (what run.sh needs)
 set -euo pipefail
 
 scope=${1:-all}
@@ -44,6 +44,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt_install "${missing[@]}"
 fi
 
+[ "$scope" != native ] || exit 0
+
 # The fuzzing harness needs clang and its libFuzzer runtime; without them
 # only the harness is skipped, so a failure here is not fatal.
 fuzz_missing=()
@@ -54,7 +56,6 @@ if [ ${#fuzz_missing[@]} -gt 0 ]; then
     echo "Installing: ${fuzz_missing[*]}"
     apt_install "${fuzz_missing[@]}" || echo "clang could not be installed: no fuzzing" >&2
 fi
-[ "$scope" != native ] || exit 0
 
 # Wine's 32-bit loader is a 32-bit Linux program. A kernel built without
 # 32-bit support cannot start it; there it runs through qemu's i386 user
