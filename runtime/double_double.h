@@ -7,6 +7,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <optional>
 
 namespace talmiron::dd {
 
@@ -107,6 +108,24 @@ constexpr DoubleDouble Polynomial(DoubleDouble z, int exact, int count, Coeffici
 // The double nearest to hi + lo: the sum of a normalised pair rounds once.
 constexpr double Round(DoubleDouble a) {
     return a.hi + a.lo;
+}
+
+// The double nearest to every value within +-error of a.hi + a.lo, a normal
+// and normalised pair; nothing where that interval reaches a point halfway
+// between two doubles, so that only a closer estimate can tell the rounding.
+// The margin on the error covers the rounding of the two comparisons.
+constexpr std::optional<double> RoundWithin(DoubleDouble a, double error) {
+    constexpr std::uint64_t kExponent = std::uint64_t{0x7ff} << 52;
+    const auto bits = std::bit_cast<std::uint64_t>(a.hi);
+    const double half = std::bit_cast<double>(bits & kExponent) * 0x1p-53;
+    // Below a power of two the doubles lie twice as close.
+    const bool powerOfTwo = (bits & ((std::uint64_t{1} << 52) - 1)) == 0;
+    const double outwards = a.hi < 0 ? -a.lo : a.lo;
+    const double margin = error * (1 + 0x1p-50);
+    if (margin < half - outwards && margin < (powerOfTwo ? half / 2 : half) + outwards) {
+        return a.hi;
+    }
+    return std::nullopt;
 }
 
 // 2^n for -1022 <= n <= 1023, built from its bits.

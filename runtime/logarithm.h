@@ -12,4 +12,11 @@ double NaturalLogarithm(double x);
 // ln x for finite x > 0, to a relative error below 2^-100.
 dd::DoubleDouble LogarithmOf(double x);
 
+// A quicker ln x for finite x > 0: a normalised pair within +-error of it.
+struct LogarithmEstimate {
+    dd::DoubleDouble value;
+    double error = 0;
+};
+LogarithmEstimate EstimateLogarithm(double x);
+
 } // namespace talmiron

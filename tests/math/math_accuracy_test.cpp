@@ -1,7 +1,9 @@
 // The elementary functions against MPFR: random inputs from a fixed seed over
 // each function's whole domain plus the hard cases of each, judged in ulps of
 // the exact value. Every result must lie within 1 ulp and at least 99.99% must
-// be the correctly rounded double.
+// be the correctly rounded double. Where a function first tries a quick
+// estimate, every result that estimate settles must be correctly rounded, and
+// it must settle nearly all of them.
 #include "runtime/arctangent.h"
 #include "runtime/exponential.h"
 #include "runtime/logarithm.h"
@@ -18,6 +20,7 @@
 #include <cstdio>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -45,6 +48,9 @@ struct Score {
     long correct = 0;
     double worst = 0;
     double worstInput[2] = {0, 0};
+    long quick = 0; // settled by the quick estimate
+    long quickWrong = 0;
+    double quickWrongInput[2] = {0, 0};
 };
 
 // Error of `got` in ulps of the exact value; an infinity or a 0 must match.
@@ -60,8 +66,18 @@ double UlpError(double got, const mpfr_t exact) {
     return std::fabs(mpfr_get_d(difference.v, MPFR_RNDN));
 }
 
-void Judge(Score& score, double got, const mpfr_t exact, double x, double y = 0) {
+void Judge(Score& score, double got, const mpfr_t exact, double x, double y = 0,
+           std::optional<double> quick = std::nullopt) {
     ++score.count;
+    if (quick) {
+        ++score.quick;
+        if (std::bit_cast<std::uint64_t>(*quick) !=
+            std::bit_cast<std::uint64_t>(mpfr_get_d(exact, MPFR_RNDN))) {
+            ++score.quickWrong;
+            score.quickWrongInput[0] = x;
+            score.quickWrongInput[1] = y;
+        }
+    }
     if (std::bit_cast<std::uint64_t>(got) ==
             std::bit_cast<std::uint64_t>(mpfr_get_d(exact, MPFR_RNDN)) ||
         (got == 0 && mpfr_get_d(exact, MPFR_RNDN) == 0)) {
@@ -82,6 +98,14 @@ void Report(const char* name, const Score& score) {
                 100 * share);
     EXPECT_LE(score.worst, 1.0) << name;
     EXPECT_GE(share, kRequiredShare) << name;
+}
+
+void ReportQuick(const char* name, const Score& score) {
+    Report(name, score);
+    const double slow = 1 - static_cast<double>(score.quick) / static_cast<double>(score.count);
+    std::printf("%-5s careful path taken for %.4f%% of the inputs\n", name, 100 * slow);
+    EXPECT_EQ(score.quickWrong, 0) << name << " quick estimate misrounds at "
+                                   << score.quickWrongInput[0] << ", " << score.quickWrongInput[1];
 }
 
 std::mt19937_64& Generator() {
@@ -105,15 +129,16 @@ double AnyDouble() {
 
 using Unary = double (*)(double);
 using MpfrUnary = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
+using Quick = std::optional<double> (*)(double);
 
-Score Check(Unary ours, MpfrUnary exact, const std::vector<double>& inputs) {
+Score Check(Unary ours, MpfrUnary exact, const std::vector<double>& inputs, Quick quick = nullptr) {
     Score score;
     Big x(53);
     Big y;
     for (const double input : inputs) {
         mpfr_set_d(x.v, input, MPFR_RNDN);
         exact(y.v, x.v, MPFR_RNDN);
-        Judge(score, ours(input), y.v, input);
+        Judge(score, ours(input), y.v, input, 0, quick ? quick(input) : std::optional<double>());
     }
     return score;
 }
@@ -187,7 +212,9 @@ TEST(ElementaryFunctions, ExponentialWithinOneUlp) {
         inputs.push_back(Uniform(-745.2, -708)); // subnormal results
         inputs.push_back(Uniform(-0x1p-20, 0x1p-20));
     }
-    Report("exp", Check(Exponential, mpfr_exp, inputs));
+    ReportQuick("exp", Check(Exponential, mpfr_exp, inputs, [](double x) {
+                    return QuickExponentialOf({x, 0}, 0);
+                }));
 }
 
 TEST(ElementaryFunctions, LogarithmWithinOneUlp) {
@@ -197,7 +224,13 @@ TEST(ElementaryFunctions, LogarithmWithinOneUlp) {
         inputs.push_back(1 + Uniform(-0x1p-20, 0x1p-20));             // near 1
         inputs.push_back(std::bit_cast<double>(Generator()() >> 12)); // subnormal
     }
-    Report("log", Check(NaturalLogarithm, mpfr_log, inputs));
+    ReportQuick("log", Check(NaturalLogarithm, mpfr_log, inputs, [](double x) {
+                    if (x == 0) {
+                        return std::optional<double>();
+                    }
+                    const LogarithmEstimate estimate = EstimateLogarithm(x);
+                    return dd::RoundWithin(estimate.value, estimate.error);
+                }));
 }
 
 TEST(ElementaryFunctions, PowerWithinOneUlp) {
@@ -209,7 +242,9 @@ TEST(ElementaryFunctions, PowerWithinOneUlp) {
         mpfr_set_d(x.v, base, MPFR_RNDN);
         mpfr_set_d(y.v, exponent, MPFR_RNDN);
         mpfr_pow(z.v, x.v, y.v, MPFR_RNDN);
-        Judge(score, Power(base, exponent), z.v, base, exponent);
+        const bool finite = std::isfinite(base) && base != 0 && std::isfinite(exponent);
+        Judge(score, Power(base, exponent), z.v, base, exponent,
+              finite && !std::signbit(base) ? QuickPower(base, exponent) : std::nullopt);
     };
     // An exponent that puts the result anywhere in the double range, or near
     // a given natural logarithm of the result.
@@ -228,7 +263,24 @@ TEST(ElementaryFunctions, PowerWithinOneUlp) {
         check(base, towards(base, Uniform(-745, -700)));             // subnormal results
         check(1 + Uniform(-0x1p-30, 0x1p-30), Uniform(-1e10, 1e10)); // base near 1
     }
-    Report("pow", score);
+    ReportQuick("pow", score);
+}
+
+// Over the ranges that formulas use, the careful path stays rare.
+TEST(ElementaryFunctions, QuickEstimatesSettleNearlyAll) {
+    constexpr int kCount = 100'000;
+    int careful[4] = {0, 0, 0, 0};
+    for (int i = 0; i < kCount; ++i) {
+        careful[0] += !QuickExponentialOf({Uniform(-700, 700), 0}, 0);
+        const LogarithmEstimate log = EstimateLogarithm(std::fabs(AnyDouble()) + 0x1p-1074);
+        careful[1] += !dd::RoundWithin(log.value, log.error);
+        careful[2] += !QuickPower(Uniform(0, 100), Uniform(-100, 100));
+        careful[3] += !QuickPower(Uniform(0, 10), Uniform(-60, 60));
+    }
+    for (const int count : careful) {
+        std::printf("careful path taken %d times in %d\n", count, kCount);
+        EXPECT_LT(count, kCount / 100);
+    }
 }
 
 // Whole powers whose value is a double come out exactly.
