@@ -104,8 +104,7 @@ LogarithmEstimate EstimateLogarithm(double x) {
                          cubic + big1.lo + big2.lo + big3.lo;
     const DoubleDouble value = dd::FastTwoSum(big3.hi, small);
     const bool nearOne = reduced.e == 0 && reduced.point == 0;
-    return {value,
-            nearOne ? kEstimateRelativeError * std::fabs(value.hi) : kEstimateAbsoluteError};
+    return {value, nearOne ? kEstimateRelativeError * std::fabs(value.hi) : kEstimateAbsoluteError};
 }
 
 DoubleDouble LogarithmOf(double x) {
