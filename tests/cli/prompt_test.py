@@ -44,11 +44,12 @@ def session(home, lines, colour):
                     return
 
     # Each line is typed only once its prompt stands at the start of a line
-    # (the line editor also writes the prompt again when it redraws a line):
-    # what is typed while the command is busy could meet the terminal in
-    # another mode.
+    # (the line editor also writes the prompt again when it redraws a line),
+    # and a moment later: the editor switches the terminal's mode just after
+    # it writes the prompt, and a Ctrl-D that meets the switch is lost.
     for number, line in enumerate(lines, start=1):
         read(lambda: transcript.count(b"\n> ") >= number)
+        time.sleep(0.2)
         os.write(terminal, line.encode() + (b"" if line == "\x04" else b"\r"))
     ended = []
 
@@ -59,14 +60,21 @@ def session(home, lines, colour):
                 ended.append(os.waitstatus_to_exitcode(status))
         return bool(ended)
 
-    read(has_ended)
+    # A session that ends with Ctrl-D gets it again every two seconds while
+    # it still runs, in case one met the terminal between two modes.
     deadline = time.monotonic() + 60
     while not has_ended() and time.monotonic() < deadline:
-        time.sleep(0.1)
+        pause = time.monotonic() + 2
+        read(lambda: has_ended() or time.monotonic() > pause)
+        if not has_ended() and lines and lines[-1] == "\x04":
+            try:
+                os.write(terminal, b"\x04")
+            except OSError:
+                pass
     if not ended:
         os.kill(pid, signal.SIGKILL)
         os.waitpid(pid, 0)
-        return transcript.decode("utf-8", "replace"), "still running"
+        return transcript.decode("utf-8", "replace").replace("\r\n", "\n"), "still running"
     # What the command wrote just before it ended.
     read(lambda: not select.select([terminal], [], [], 0.2)[0])
     return transcript.decode("utf-8", "replace").replace("\r\n", "\n"), ended[0]
