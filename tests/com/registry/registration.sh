@@ -2,7 +2,11 @@
 # Registers or unregisters TALMIRON.dll with regsvr32 and checks with reg
 # every key and value of the component: all present after registering, none
 # left after unregistering. One Wine start runs regsvr32 and every query.
-#   registration.sh register|unregister win32|win64 LIBRARY EMULATOR...
+# "user" runs the whole registration for the current user instead: a
+# refused command line writes nothing, registering writes every key under
+# the user's classes and none under the machine's, a script host creates
+# the object, and unregistering leaves nothing.
+#   registration.sh register|unregister|user win32|win64 LIBRARY EMULATOR...
 set -u
 phase=$1
 platform=$2
@@ -23,9 +27,14 @@ symbol_class='{AE3BFAE0-6010-4C0A-9A0F-73286C80F545}'
 symbols_class='{CEC6DA64-1695-4551-84B3-F3BA138D742E}'
 dispatch_proxy='{00020424-0000-0000-C000-000000000046}'
 
-c="HKCR\\CLSID\\$class"
-t="HKCR\\TypeLib\\$library_id\\9.0"
-i="HKCR\\Interface"
+if [ "$phase" = user ]; then
+    r='HKCU\Software\Classes'
+else
+    r=HKCR
+fi
+c="$r\\CLSID\\$class"
+t="$r\\TypeLib\\$library_id\\9.0"
+i="$r\\Interface"
 # key|value name|data; the name (Default) is the key's default value.
 present="$c|(Default)|TALMIRON.Expression
 $c\\InprocServer32|(Default)|$library_path
@@ -34,8 +43,8 @@ $c\\ProgID|(Default)|TALMIRON.Expression
 $c\\TypeLib|(Default)|$library_id
 $c\\Version|(Default)|9.0
 $c\\Programmable||
-HKCR\\TALMIRON.Expression|(Default)|TALMIRON.Expression
-HKCR\\TALMIRON.Expression\\CLSID|(Default)|$class
+$r\\TALMIRON.Expression|(Default)|TALMIRON.Expression
+$r\\TALMIRON.Expression\\CLSID|(Default)|$class
 $t|(Default)|Korvane Expression - Expression Evaluator Activex DLL
 $t\\FLAGS||
 $t\\HELPDIR|(Default)|$library_folder
@@ -53,36 +62,49 @@ $i\\$symbols_iid\\ProxyStubClsid32|(Default)|$dispatch_proxy
 $i\\$symbols_iid\\TypeLib|(Default)|$library_id
 $i\\$symbols_iid\\TypeLib|Version|9.0"
 # Keys that registering does not write: the classes that hosts cannot create.
-never="HKCR\\CLSID\\$symbol_class
-HKCR\\CLSID\\$symbols_class"
+never="$r\\CLSID\\$symbol_class
+$r\\CLSID\\$symbols_class"
 # Every key of the component, which unregistering removes.
 gone="$c
-HKCR\\TALMIRON.Expression
-HKCR\\TypeLib\\$library_id
+$r\\TALMIRON.Expression
+$r\\TypeLib\\$library_id
 $i\\$expression_iid
 $i\\$symbol_iid
 $i\\$symbols_iid"
 
 # Each top key is shown with everything under it, so that few reg
 # processes start (each is slow where Wine runs emulated).
-if [ "$phase" = register ]; then
-    keys="$gone
+keys="$gone
 $never"
-else
-    keys=$gone
-fi
+[ "$phase" = unregister ] && keys=$gone
 
-# One argument per key: the list holds no blanks.
-# shellcheck disable=SC2086
-output=$("$@" cmd /c "$(windows "$here/registry.cmd")" "$phase" "$library_path" $keys)
+if [ "$phase" = user ]; then
+    # The command file lists each key under both roots itself.
+    TALMIRON_KEYS=$(printf '%s\n' "$keys" | sed 's/^HKCU\\Software\\Classes\\//' | tr '\n' ' ')
+    export TALMIRON_KEYS
+    all=$("$@" cmd /c "$(windows "$here/user.cmd")" "$library_path" \
+        "$(windows "$here/evaluate.vbs")")
+else
+    # One argument per key: the list holds no blanks.
+    # shellcheck disable=SC2086
+    all=$("$@" cmd /c "$(windows "$here/registry.cmd")" "$phase" "$library_path" $keys)
+fi
 status=$?
-printf '%s\n' "$output"
+printf '%s\n' "$all"
 [ "$status" -eq 77 ] && exit 77
 
 failures=0
 fail() {
     printf 'FAIL - %s\n' "$1"
     failures=$((failures + 1))
+}
+
+# The output of one step of the user's registration, or all of it.
+output=$all
+step() {
+    output=$(printf '%s\n' "$all" | STEP="######## $1" awk '
+        /^######## / { inside = ($0 == ENVIRON["STEP"]); next }
+        inside { print }')
 }
 
 # The lines that reg printed for one top key, up to the next one.
@@ -95,18 +117,14 @@ section() {
 
 # "@" when reg listed the key, then the key's own value lines.
 block() {
-    printf '%s\n' "$output" | BLOCK_KEY="HKEY_CLASSES_ROOT\\${1#HKCR\\}" awk '
+    long=$(printf '%s' "$1" | sed 's/^HKCR\\/HKEY_CLASSES_ROOT\\/; s/^HKCU\\/HKEY_CURRENT_USER\\/')
+    printf '%s\n' "$output" | BLOCK_KEY="$long" awk '
         tolower($0) == tolower(ENVIRON["BLOCK_KEY"]) { inside = 1; print "@"; next }
         inside && $0 == "" { exit }
         inside { print }'
 }
 
-for attempt in first second; do
-    printf '%s\n' "$output" | grep -qx "regsvr32 $attempt: 0" ||
-        fail "regsvr32 $phase ($attempt run) did not succeed"
-done
-
-if [ "$phase" = register ]; then
+check_present() {
     while IFS='|' read -r key name data; do
         lines=$(block "$key")
         if [ -z "$lines" ]; then
@@ -120,18 +138,56 @@ if [ "$phase" = register ]; then
     done <<EOF
 $present
 EOF
-    absent_keys=$never
-else
-    absent_keys=$gone
-fi
+}
 
-for key in $absent_keys; do
-    if section "$key" | grep -qx '==== absent'; then
-        printf 'ok - %s absent\n' "$key"
+check_absent() {
+    for key in $1; do
+        if section "$key" | grep -qx '==== absent'; then
+            printf 'ok - %s absent\n' "$key"
+        else
+            fail "$key exists"
+        fi
+    done
+}
+
+if [ "$phase" = user ]; then
+    machine=$(printf '%s\n' "$keys" | sed 's/^HKCU\\/HKLM\\/')
+    printf '%s\n' "$all" | grep -qx 'regsvr32 refused: 0' &&
+        fail "regsvr32 /n /i:everyone was not refused"
+    for result in user unregistered; do
+        printf '%s\n' "$all" | grep -qx "regsvr32 $result: 0" ||
+            fail "regsvr32 ($result) did not succeed"
+    done
+    if printf '%s\n' "$all" | grep -qx 'classes root: machine only'; then
+        # Wine's HKEY_CLASSES_ROOT is the machine's classes alone, so no
+        # host there finds a class registered for the user.
+        echo "note - HKEY_CLASSES_ROOT leaves out the user's classes here: script host not checked"
     else
-        fail "$key exists"
+        printf '%s\n' "$all" | grep -qx 'evaluated: 6' ||
+            fail "the script host did not create and use the object"
     fi
-done
+    step refused
+    check_absent "$keys
+$machine"
+    step registered
+    check_present
+    check_absent "$never
+$machine"
+    step unregistered
+    check_absent "$keys
+$machine"
+else
+    for attempt in first second; do
+        printf '%s\n' "$output" | grep -qx "regsvr32 $attempt: 0" ||
+            fail "regsvr32 $phase ($attempt run) did not succeed"
+    done
+    if [ "$phase" = register ]; then
+        check_present
+        check_absent "$never"
+    else
+        check_absent "$gone"
+    fi
+fi
 
 echo "registration $phase: $failures failed"
 [ "$failures" -eq 0 ]
