@@ -7,7 +7,10 @@ set -euo pipefail
 scope=${1:-all}
 packages=(cmake g++ make libgtest-dev googletest libmpfr-dev libbenchmark-dev libedit-dev)
 if [ "$scope" != native ]; then
+    # pkg-config and dpkg-dev: the test of the installed library and its
+    # Debian package.
     packages+=(
+        pkg-config dpkg-dev
         g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
         wine wine32:i386 wine64 libwine-dev
     )
