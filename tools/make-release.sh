@@ -60,7 +60,7 @@ for text in README.txt register.cmd unregister.cmd tools.cmd; do
     sed -i 's/\r\{0,1\}$/\r/' "$stage/$text"
 done
 
-(cd "$stage" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
+(cd "$stage" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
 (cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name" &&
     cmake -E tar cf "$name-debug.zip" --format=zip "$name-debug")
 rm -rf "$stage" "$debug"
