@@ -38,7 +38,8 @@ if "%1"=="user" (
 call :unregister %2
 echo unregister %2: %errorlevel%
 call :still "%classes%\CLSID\%TALMIRON_CLASS%\InprocServer32" %3
-call :still "%classes%\TALMIRON.Expression\CLSID" %3
+rem Program identifiers are shared by both views, not redirected.
+call :still "%classes%\TALMIRON.Expression\CLSID" shared
 call :still "%classes%\TypeLib\%TALMIRON_LIBRARY%\9.0\0\win%3" %3
 call :still "%classes%\Interface\%TALMIRON_INTERFACE%\TypeLib" %3
 if "%3"=="32" (
@@ -63,7 +64,7 @@ if "%1"=="32" (
 goto :eof
 
 :still
-reg query "%~1" /reg:%2 >nul 2>&1
+if "%2"=="shared" (reg query "%~1" >nul 2>&1) else (reg query "%~1" /reg:%2 >nul 2>&1)
 if not errorlevel 1 echo still: %~1
 goto :eof
 
