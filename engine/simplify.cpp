@@ -21,7 +21,7 @@ bool IsOneOf(char16_t c, TextView set) {
 // characters of its own level only, jumping over literals and over every
 // group, whose inside is the business of the recursive call or, for an
 // argument list, of the function call.
-Text Evaluator::Simplify(TextView text, EvaluationStates& state) {
+Value Evaluator::Simplify(TextView text, EvaluationStates& state) {
     std::int32_t line = 1;
     try {
         const NestingGuard guard(simplifyNesting_, kMaxSimplifyNesting);
@@ -46,7 +46,7 @@ Text Evaluator::Simplify(TextView text, EvaluationStates& state) {
                 const bool call = i > 0 && !IsOneOf(text[i - 1], u"+-/*^(");
                 if (!call) {
                     EvaluationStates groupState = EvaluationStates_None;
-                    Text value = Simplify(text.substr(i + 1, close - i - 1), groupState);
+                    Value value = Simplify(text.substr(i + 1, close - i - 1), groupState);
                     if (groupState == EvaluationStates_Error) {
                         state = EvaluationStates_Error;
                         return value;
