@@ -47,7 +47,7 @@ class Evaluator {
     Value Operand(TextView text, EvaluationStates& state, std::int32_t& line);
     // The operand with at most one sign in front of a group's value.
     Value GroupOperand(GroupValue& group, bool isSigned, double sign, EvaluationStates& state);
-    GroupValue* FindGroup(TextView text) const noexcept;
+    GroupValue* FindGroup(TextView text) noexcept;
     Value EvaluateFunction(TextView call, EvaluationStates& state);
     Value CallFunction(TextView call, EvaluationStates& state);
 
@@ -57,10 +57,17 @@ class Evaluator {
     // Levels of Simplify and of function calls open at this moment.
     std::int32_t simplifyNesting_ = 0;
     std::int32_t callNesting_ = 0;
-    // The literals and parentheses of the text being evaluated, and the
-    // values of the groups of the flat text that Polynomial is reading.
+    // The literals and parentheses of the text being evaluated.
     const TextIndex* index_ = nullptr;
-    std::vector<GroupValue>* groups_ = nullptr;
+    // The group values of every Simplify open at this moment, each call's
+    // above its caller's, so that one store serves the whole evaluation;
+    // Polynomial reads those from first to last.
+    struct GroupRange {
+        std::size_t first = 0;
+        std::size_t last = 0;
+    };
+    std::vector<GroupValue> groupStore_;
+    GroupRange groups_;
 };
 
 } // namespace talmiron

@@ -103,17 +103,19 @@ Value Evaluator::Operand(TextView text, EvaluationStates& state, std::int32_t& l
 // The group whose value stands for exactly this text, if any. A group
 // stands at the start of an operand, after its sign; a text that merely
 // holds one is read as it is written.
-Evaluator::GroupValue* Evaluator::FindGroup(TextView text) const noexcept {
-    if (groups_ == nullptr || text.empty() || text.front() != u'(') {
+Evaluator::GroupValue* Evaluator::FindGroup(TextView text) noexcept {
+    if (groups_.first == groups_.last || text.empty() || text.front() != u'(') {
         return nullptr;
     }
-    const auto found =
-        std::lower_bound(groups_->begin(), groups_->end(), text.data(),
+    GroupValue* const first = groupStore_.data() + groups_.first;
+    GroupValue* const last = groupStore_.data() + groups_.last;
+    GroupValue* const found =
+        std::lower_bound(first, last, text.data(),
                          [](const GroupValue& group, const char16_t* at) { return group.at < at; });
-    if (found == groups_->end() || found->at != text.data() || found->length != text.size()) {
+    if (found == last || found->at != text.data() || found->length != text.size()) {
         return nullptr;
     }
-    return &*found;
+    return found;
 }
 
 // A group's value is taken as it is; each group is one operand of the flat
