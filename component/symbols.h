@@ -7,6 +7,7 @@
 #include "component/symbol.h"
 #include "runtime/text.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -36,8 +37,23 @@ class Symbols {
     Entries::const_iterator end() const noexcept { return entries_.end(); }
 
   private:
+    // Names compared by their upper-case forms, character by character, so
+    // that a look-up needs no upper-case copy of the name.
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(TextView name) const noexcept;
+    };
+    struct KeyEqual {
+        using is_transparent = void;
+        bool operator()(TextView left, TextView right) const noexcept;
+    };
+    using Keys = std::unordered_map<Text, std::shared_ptr<Symbol>, KeyHash, KeyEqual>;
+
+    void Erase(Keys::iterator key) noexcept;
+
     Entries entries_;
-    std::unordered_map<Text, std::shared_ptr<Symbol>> byKey_;
+    // The symbols of entries_ by their names as added.
+    Keys byKey_;
 };
 
 } // namespace talmiron

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need, with apt-get, only what is missing.
-#   install-packages.sh          everything, for the native and Windows builds
+#   install-packages.sh          everything, for the native and Windows builds and the
+#                                benchmark's peer evaluators
 #   install-packages.sh native   the native build only (what run.sh needs)
 set -euo pipefail
 
@@ -10,6 +11,7 @@ if [ "$scope" != native ]; then
     packages+=(
         g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
         wine wine32:i386 wine64 libwine-dev
+        libfparser-dev libmuparser-dev libmuparserx-dev
     )
 fi
 
