@@ -264,7 +264,7 @@ void PrintSummary(const Collector& collector) {
             std::printf("%-24s %12.6f s\n", name.c_str(), time);
         }
     }
-    std::printf("%-44s %8s %12s %10s\n", "shape", "size", "s", "ratio");
+    bool header = false;
     for (const Shape& shape : Shapes()) {
         for (const std::size_t size : kShapeSizes) {
             const auto prefix = std::string("shape/");
@@ -272,6 +272,10 @@ void PrintSummary(const Collector& collector) {
             const auto base = seconds.find(prefix + shape.baseline + "/" + SizeName(size));
             if (time == seconds.end() || base == seconds.end()) {
                 continue;
+            }
+            if (!header) {
+                std::printf("%-44s %8s %12s %10s\n", "shape", "size", "s", "ratio");
+                header = true;
             }
             std::printf("%-44s %8s %12.6f %7.2f of %s\n", shape.name, SizeName(size).c_str(),
                         time->second, time->second / base->second, shape.baseline);

@@ -7,7 +7,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-tools/install-packages.sh >/dev/null
+tools/install-packages.sh bench >/dev/null
 cmake --preset native >/dev/null
 cmake --build --preset native -j2 --target engine_bench talmiron >/dev/null
 
