@@ -1,12 +1,17 @@
 #include "engine/number_text.h"
 
+#include "engine/rounded_digits.h"
 #include "runtime/failure.h"
 #include "runtime/str.h"
 #include "runtime/text_ops.h"
 #include "runtime/val.h"
 #include "runtime/whole_number.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
 #include <limits>
+#include <optional>
 
 namespace talmiron {
 
@@ -46,6 +51,23 @@ void InsertPoint(Text& s, std::int32_t before) {
         RaiseFailure(kInvalidProcedureCall);
     }
     s.insert(static_cast<std::size_t>(before), 1, u'.');
+}
+
+// Below this a whole double is written digit for digit.
+constexpr double kWholeBound = 1e15;
+
+// The decimal digits of n, most significant first; returns the new end.
+char16_t* WriteDigits(char16_t* out, std::uint64_t n) {
+    char16_t reversed[20];
+    int count = 0;
+    do {
+        reversed[count++] = static_cast<char16_t>(u'0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    while (count > 0) {
+        *out++ = reversed[--count];
+    }
+    return out;
 }
 
 Text Canonical(TextView rendered) {
@@ -120,11 +142,86 @@ Text ExpandExponent(TextView text) {
 }
 
 Text NumberToText(double value) {
+    char16_t buffer[kShortNumberText];
+    const std::size_t length = ShortNumberText(value, buffer);
+    if (length == 0) {
+        return NumberToTextReference(value);
+    }
+    return Text(buffer, length);
+}
+
+void AppendNumberText(Text& out, double value) {
+    char16_t buffer[kShortNumberText];
+    const std::size_t length = ShortNumberText(value, buffer);
+    if (length == 0) {
+        out += NumberToTextReference(value);
+    } else {
+        out.append(buffer, length);
+    }
+}
+
+std::size_t ShortNumberText(double value, char16_t (&out)[kShortNumberText]) {
+    char16_t* end = out;
+    if (value < 0) {
+        *end++ = u'-';
+    }
+    const double magnitude = std::fabs(value);
+    // Whole numbers below 10^15 are their own 15-digit rounding.
+    if (magnitude < kWholeBound) {
+        const auto whole = static_cast<std::uint64_t>(magnitude);
+        if (static_cast<double>(whole) == magnitude) {
+            return static_cast<std::size_t>(WriteDigits(end, whole) - out);
+        }
+    }
+    const std::optional<RoundedDigits> rounded = RoundTo15Digits(value);
+    if (!rounded) {
+        return 0;
+    }
+    // The 15 digits, most significant first, without the zeros that end them.
+    char16_t digits[15];
+    std::uint64_t rest = rounded->digits;
+    for (int i = 14; i >= 0; --i) {
+        digits[i] = static_cast<char16_t>(u'0' + rest % 10);
+        rest /= 10;
+    }
+    int count = 15;
+    while (digits[count - 1] == u'0') {
+        --count;
+    }
+    const int exponent = rounded->exponent;
+    if (exponent >= 0) {
+        const int before = exponent + 1;
+        if (before >= count) {
+            end = std::copy(digits, digits + count, end);
+            end = std::fill_n(end, before - count, u'0');
+        } else {
+            end = std::copy(digits, digits + before, end);
+            *end++ = u'.';
+            end = std::copy(digits + before, digits + count, end);
+        }
+    } else {
+        *end++ = u'0';
+        *end++ = u'.';
+        end = std::fill_n(end, -exponent - 1, u'0');
+        end = std::copy(digits, digits + count, end);
+    }
+    return static_cast<std::size_t>(end - out);
+}
+
+Text NumberToTextReference(double value) {
     return Canonical(Str(value));
 }
 
 Text NumberToText(std::int32_t value) {
-    return Canonical(Str(value));
+    char16_t buffer[12];
+    char16_t* end = buffer;
+    if (value < 0) {
+        *end++ = u'-';
+    }
+    // Through 64 bits, so that the most negative value has a magnitude.
+    const std::int64_t wide = value;
+    end = WriteDigits(end, static_cast<std::uint64_t>(wide < 0 ? -wide : wide));
+    return Text(buffer, end);
 }
 
 Text NumberToText(TextView text) {
