@@ -8,6 +8,7 @@
 #include "runtime/whole_number.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -68,6 +69,60 @@ char16_t* WriteDigits(char16_t* out, std::uint64_t n) {
         *out++ = reversed[--count];
     }
     return out;
+}
+
+// The 15 significant digits d1..d15 of d1.d2...d15 × 10^exponent in plain
+// form, without the zeros that end them; returns the new end.
+template <typename Digit>
+char16_t* WritePlain(char16_t* out, const Digit (&digits)[15], int exponent) {
+    int count = 15;
+    while (count > 1 && digits[count - 1] == '0') {
+        --count;
+    }
+    if (exponent >= 0) {
+        const int before = exponent + 1;
+        if (before >= count) {
+            out = std::copy(digits, digits + count, out);
+            return std::fill_n(out, before - count, u'0');
+        }
+        out = std::copy(digits, digits + before, out);
+        *out++ = u'.';
+        return std::copy(digits + before, digits + count, out);
+    }
+    *out++ = u'0';
+    *out++ = u'.';
+    out = std::fill_n(out, -exponent - 1, u'0');
+    return std::copy(digits, digits + count, out);
+}
+
+// Any finite value, from the correctly rounded scientific rendering of the
+// standard library: the general path, for magnitudes the short one leaves.
+Text LongNumberText(double value) {
+    if (!std::isfinite(value)) {
+        RaiseFailure(kOverflow);
+    }
+    // "d.dddddddddddddde±x", "-" in front when negative.
+    char scientific[32];
+    const char* end = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
+                                    std::chars_format::scientific, 14)
+                          .ptr;
+    char digits[15];
+    digits[0] = scientific[0];
+    std::copy(scientific + 2, scientific + 16, digits + 1);
+    int exponent = 0;
+    for (const char* c = scientific + 18; c < end; ++c) {
+        exponent = exponent * 10 + (*c - '0');
+    }
+    if (scientific[17] == '-') {
+        exponent = -exponent;
+    }
+    // The longest: "-0.", 323 zeros and 15 digits.
+    char16_t text[344];
+    char16_t* out = text;
+    if (value < 0) {
+        *out++ = u'-';
+    }
+    return Text(text, WritePlain(out, digits, exponent));
 }
 
 Text Canonical(TextView rendered) {
@@ -145,7 +200,7 @@ Text NumberToText(double value) {
     char16_t buffer[kShortNumberText];
     const std::size_t length = ShortNumberText(value, buffer);
     if (length == 0) {
-        return NumberToTextReference(value);
+        return LongNumberText(value);
     }
     return Text(buffer, length);
 }
@@ -154,7 +209,7 @@ void AppendNumberText(Text& out, double value) {
     char16_t buffer[kShortNumberText];
     const std::size_t length = ShortNumberText(value, buffer);
     if (length == 0) {
-        out += NumberToTextReference(value);
+        out += LongNumberText(value);
     } else {
         out.append(buffer, length);
     }
@@ -177,35 +232,13 @@ std::size_t ShortNumberText(double value, char16_t (&out)[kShortNumberText]) {
     if (!rounded) {
         return 0;
     }
-    // The 15 digits, most significant first, without the zeros that end them.
     char16_t digits[15];
     std::uint64_t rest = rounded->digits;
     for (int i = 14; i >= 0; --i) {
         digits[i] = static_cast<char16_t>(u'0' + rest % 10);
         rest /= 10;
     }
-    int count = 15;
-    while (digits[count - 1] == u'0') {
-        --count;
-    }
-    const int exponent = rounded->exponent;
-    if (exponent >= 0) {
-        const int before = exponent + 1;
-        if (before >= count) {
-            end = std::copy(digits, digits + count, end);
-            end = std::fill_n(end, before - count, u'0');
-        } else {
-            end = std::copy(digits, digits + before, end);
-            *end++ = u'.';
-            end = std::copy(digits + before, digits + count, end);
-        }
-    } else {
-        *end++ = u'0';
-        *end++ = u'.';
-        end = std::fill_n(end, -exponent - 1, u'0');
-        end = std::copy(digits, digits + count, end);
-    }
-    return static_cast<std::size_t>(end - out);
+    return static_cast<std::size_t>(WritePlain(end, digits, rounded->exponent) - out);
 }
 
 Text NumberToTextReference(double value) {

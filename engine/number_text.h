@@ -25,8 +25,7 @@ inline constexpr std::size_t kShortNumberText = 32;
 std::size_t ShortNumberText(double value, char16_t (&out)[kShortNumberText]);
 
 // The same text rendered the straightforward way, through Str and the
-// exponent expansion: the general path beside the short one, and what tests
-// hold the short one to.
+// exponent expansion: what tests hold NumberToText to.
 Text NumberToTextReference(double value);
 
 // A text made canonical the same way: trimmed, upper-cased, its exponent

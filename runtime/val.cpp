@@ -188,8 +188,8 @@ bool ReadShortDecimal(TextView text, double& result) {
                 }
                 digits = digits * 10 + (c - u'0');
             }
-            if (afterPoint) {
-                --scale;
+            if (afterPoint && --scale < -kMaxExactPower - kMaxShortDigits) {
+                return false; // too small for the shortcut whatever the exponent
             }
         } else if (c == u'.' && !afterPoint) {
             afterPoint = true;
