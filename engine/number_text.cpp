@@ -101,7 +101,7 @@ Text LongNumberText(double value) {
     if (!std::isfinite(value)) {
         RaiseFailure(kOverflow);
     }
-    // "d.dddddddddddddde±x", "-" in front when negative.
+    // "d.dddddddddddddde±x" of the magnitude.
     char scientific[32];
     const char* end = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
                                     std::chars_format::scientific, 14)

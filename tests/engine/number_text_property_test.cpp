@@ -1,7 +1,7 @@
 // Every finite double must come out as canonical number text that reads back
 // as the double nearest to the value rounded to 15 significant digits. The
 // reference rounds the exact decimal expansion itself, halves to even. Then
-// the short paths of both conversions against their general ones.
+// both conversions against their straightforward forms.
 #include "engine/number_text.h"
 #include "runtime/val.h"
 
@@ -179,8 +179,8 @@ TEST(NumberTextProperty, EveryDoubleIsCanonicalAndReadsBackRounded) {
     EXPECT_EQ(failures, 0) << "of " << values.size() << " values";
 }
 
-// The short paths of NumberToText and Val against the straightforward
-// conversions they stand in for, text for text and bit for bit. Sanitizer and
+// NumberToText and Val against the straightforward conversions they stand
+// in for, text for text and bit for bit. Sanitizer and
 // Windows runs take a twentieth: the Windows tests run under an emulator here.
 #if defined(_WIN32) || defined(__SANITIZE_ADDRESS__)
 constexpr int kRounds = 500'000;
@@ -207,7 +207,7 @@ Reading Read(double (*read)(TextView), TextView text) {
     }
 }
 
-// Doubles of every kind, most where formulas and the short paths live.
+// Doubles of every kind, most where formulas and the shortcuts live.
 class Doubles {
   public:
     double Next() {
@@ -265,8 +265,9 @@ class Doubles {
 };
 
 // A text around a number as hosts write them: its canonical form with
-// leading zeros, its shortest form, or digits with leading zeros, many places, exponents of any
-// case and size, signs, blanks between, and whatever follows.
+// leading zeros, its shortest form, &H and &O forms, or digits of any count
+// with a point anywhere, exponents of any case and size, signs, blanks
+// between, and whatever follows.
 Text Mangled(Doubles& source, double v, const Text& canonical) {
     auto pick = [&](std::uint64_t n) { return source.Between(0, n - 1); };
     std::string text;
@@ -316,7 +317,7 @@ Text Mangled(Doubles& source, double v, const Text& canonical) {
     return AsciiToText(text + tails[pick(10)]);
 }
 
-TEST(NumberTextProperty, ShortPathsMatchTheStraightforwardConversions) {
+TEST(NumberTextProperty, MatchTheStraightforwardConversions) {
     Doubles doubles;
     int failures = 0;
     auto fail = [&](const std::string& what) {
