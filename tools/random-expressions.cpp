@@ -170,7 +170,7 @@ class Generator {
             }
             // Strings join with + mostly; any other operator is a type error.
             Put(kind == S && random_.Below(20) != 0 ? "+"
-                                                   : kOperators[random_.Below(kOperators.size())]);
+                                                    : kOperators[random_.Below(kOperators.size())]);
             if (blanks) {
                 Put(" ");
             }
