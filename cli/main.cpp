@@ -206,8 +206,10 @@ void PrepareStreams() {
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
     // Standard input is read through std::cin only; with a buffer of its
-    // own, it can tell whether more input has arrived.
+    // own, it can tell whether more input has arrived. Output goes through
+    // stdout, never std::cout, so no read need flush std::cout first.
     std::ios_base::sync_with_stdio(false);
+    std::cin.tie(nullptr);
 }
 
 } // namespace

@@ -17,7 +17,7 @@ Text Expression::Evaluate(TextView expression, EvaluationStates* state) noexcept
     Text text;
     try {
         Evaluator evaluator(*symbols_, functionTable_, state_);
-        text = evaluator.Evaluate(expression, result);
+        text = evaluator.Evaluate(expression, result).TakeText();
     } catch (...) {
         // Only the copy of the text and the removal of its blanks run
         // outside every catch-all; report their fault as Simplify would.

@@ -7,9 +7,9 @@
 #include "component/symbol.h"
 #include "runtime/text.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace talmiron {
@@ -36,8 +36,25 @@ class Symbols {
     Entries::const_iterator end() const noexcept { return entries_.end(); }
 
   private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    // One place of the table of keys: the entry's index + 1 (0 for an empty
+    // slot) and the hash of its key.
+    struct Slot {
+        std::uint32_t entry;
+        std::uint32_t hash;
+    };
+
+    // The index in entries_ of the key name, or kNone.
+    std::size_t IndexOf(TextView name, std::uint32_t hash) const noexcept;
+    // Into the first free slot from the one of its hash; the table has room.
+    void Place(Slot slot) noexcept;
+    void RemoveAt(std::size_t index) noexcept;
+
     Entries entries_;
-    std::unordered_map<Text, std::shared_ptr<Symbol>> byKey_;
+    // An open-addressing table of the entries by key, at most half full and
+    // its size a power of two, so that a look-up reads a slot or two.
+    std::vector<Slot> slots_;
 };
 
 } // namespace talmiron

@@ -4,8 +4,6 @@
 #include "errors/error_text.h"
 #include "runtime/failure.h"
 #include "runtime/power.h"
-#include "runtime/text_limit.h"
-#include "runtime/val.h"
 
 #include <cmath>
 
@@ -13,7 +11,7 @@ namespace talmiron {
 
 namespace {
 
-bool Fail(Text& result, EvaluationStates& state, std::int32_t number) {
+bool Fail(Value& result, EvaluationStates& state, std::int32_t number) {
     result = ErrorText(number);
     state = EvaluationStates_Error;
     return false;
@@ -22,9 +20,9 @@ bool Fail(Text& result, EvaluationStates& state, std::int32_t number) {
 // The four operators are checked by the number text, which refuses
 // infinity and NaN; a power is checked here, so that no non-finite number
 // becomes text.
-bool NumericOperation(Text& result, EvaluationStates& state, const Text& value, char16_t op) {
-    const double x = Val(result);
-    const double y = Val(value);
+bool NumericOperation(Value& result, EvaluationStates& state, const Value& value, char16_t op) {
+    const double x = result.Read();
+    const double y = value.Read();
     double z = 0;
     switch (op) {
     case u'+':
@@ -52,14 +50,14 @@ bool NumericOperation(Text& result, EvaluationStates& state, const Text& value, 
         }
         break;
     }
-    result = NumberToText(z);
+    result = Value::Number(z);
     state = EvaluationStates_Numeric;
     return true;
 }
 
 } // namespace
 
-bool Combine(Text& result, EvaluationStates& state, Text&& value, EvaluationStates valueState,
+bool Combine(Value& result, EvaluationStates& state, Value&& value, EvaluationStates valueState,
              char16_t op) {
     if (state == EvaluationStates_None) {
         result = std::move(value);
@@ -78,24 +76,23 @@ bool Combine(Text& result, EvaluationStates& state, Text&& value, EvaluationStat
         return true;
     }
     if (state == EvaluationStates_Numeric) {
-        if (valueState == EvaluationStates_String && !IsNumericText(value)) {
+        if (valueState == EvaluationStates_String && !IsNumericText(value.GetText())) {
             return Fail(result, state, 1004);
         }
         return NumericOperation(result, state, value, op);
     }
     // The accumulated value is a String.
     if (valueState == EvaluationStates_Numeric) {
-        if (!IsNumericText(result)) {
+        if (!IsNumericText(result.GetText())) {
             return Fail(result, state, 1004);
         }
         return NumericOperation(result, state, value, op);
     }
     if (op == u'+') {
-        CheckedTextLength(result.size() + value.size());
-        result += value;
+        result.Append(value.GetText());
         return true;
     }
-    if (!IsNumericText(result) || !IsNumericText(value)) {
+    if (!IsNumericText(result.GetText()) || !IsNumericText(value.GetText())) {
         return Fail(result, state, 1004);
     }
     return NumericOperation(result, state, value, op);

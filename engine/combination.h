@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/evaluation_states.h"
-#include "runtime/text.h"
+#include "engine/value.h"
 
 namespace talmiron {
 
@@ -10,7 +10,7 @@ namespace talmiron {
 // of + - * / ^. Returns false when the evaluation of the level must end:
 // the operand was in Error or the combination failed (result then holds
 // the error text and state is Error).
-bool Combine(Text& result, EvaluationStates& state, Text&& value, EvaluationStates valueState,
+bool Combine(Value& result, EvaluationStates& state, Value&& value, EvaluationStates valueState,
              char16_t op);
 
 } // namespace talmiron

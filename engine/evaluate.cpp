@@ -10,9 +10,9 @@ namespace talmiron {
 // blanks left outside literals and, cut at commas and parentheses outside
 // literals, its quotes balance, so it goes straight to Simplify. Only an
 // argument put together from pieces of its call is a text of its own.
-Text Evaluator::Evaluate(TextView expression, EvaluationStates& state) {
+Value Evaluator::Evaluate(TextView expression, EvaluationStates& state) {
     if (index_ != nullptr && index_->Covers(expression)) {
-        Text result = Simplify(expression, state);
+        Value result = Simplify(expression, state);
         stateMember_ = state;
         return result;
     }
@@ -23,7 +23,7 @@ Text Evaluator::Evaluate(TextView expression, EvaluationStates& state) {
         RemoveBlanks(copy);
         text = copy;
     }
-    Text result;
+    Value result;
     if (!QuotesBalanced(text)) {
         result = ErrorText(1001);
         state = EvaluationStates_Error;

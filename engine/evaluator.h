@@ -7,6 +7,7 @@
 #include "component/symbols.h"
 #include "engine/evaluation_states.h"
 #include "engine/text_index.h"
+#include "engine/value.h"
 #include "functions/function_table.h"
 #include "runtime/text.h"
 
@@ -23,7 +24,7 @@ class Evaluator {
               EvaluationStates& stateMember) noexcept
         : symbols_(symbols), functions_(functions), stateMember_(stateMember) {}
 
-    Text Evaluate(TextView expression, EvaluationStates& state);
+    Value Evaluate(TextView expression, EvaluationStates& state);
 
   private:
     class NestingGuard;
@@ -36,19 +37,19 @@ class Evaluator {
     struct GroupValue {
         const char16_t* at;
         std::size_t length;
-        Text value;
+        Value value;
         EvaluationStates state;
     };
 
-    Text Simplify(TextView text, EvaluationStates& state);
-    Text Polynomial(TextView text, std::int32_t level, EvaluationStates& state);
-    Text ScanLevel(TextView text, std::int32_t level, EvaluationStates& state, std::int32_t& line);
-    Text Operand(TextView text, EvaluationStates& state, std::int32_t& line);
+    Value Simplify(TextView text, EvaluationStates& state);
+    Value Polynomial(TextView text, std::int32_t level, EvaluationStates& state);
+    Value ScanLevel(TextView text, std::int32_t level, EvaluationStates& state, std::int32_t& line);
+    Value Operand(TextView text, EvaluationStates& state, std::int32_t& line);
     // The operand with at most one sign in front of a group's value.
-    Text GroupOperand(GroupValue& group, bool isSigned, double sign, EvaluationStates& state);
-    GroupValue* FindGroup(TextView text) const noexcept;
-    Text EvaluateFunction(TextView call, EvaluationStates& state);
-    Text CallFunction(TextView call, EvaluationStates& state);
+    Value GroupOperand(GroupValue& group, bool isSigned, double sign, EvaluationStates& state);
+    GroupValue* FindGroup(TextView text) noexcept;
+    Value EvaluateFunction(TextView call, EvaluationStates& state);
+    Value CallFunction(TextView call, EvaluationStates& state);
 
     const Symbols& symbols_;
     const FunctionTable& functions_;
@@ -56,10 +57,17 @@ class Evaluator {
     // Levels of Simplify and of function calls open at this moment.
     std::int32_t simplifyNesting_ = 0;
     std::int32_t callNesting_ = 0;
-    // The literals and parentheses of the text being evaluated, and the
-    // values of the groups of the flat text that Polynomial is reading.
+    // The literals and parentheses of the text being evaluated.
     const TextIndex* index_ = nullptr;
-    std::vector<GroupValue>* groups_ = nullptr;
+    // The group values of every Simplify open at this moment, each call's
+    // above its caller's, so that one store serves the whole evaluation;
+    // Polynomial reads those from first to last.
+    struct GroupRange {
+        std::size_t first = 0;
+        std::size_t last = 0;
+    };
+    std::vector<GroupValue> groupStore_;
+    GroupRange groups_;
 };
 
 } // namespace talmiron

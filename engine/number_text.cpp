@@ -1,12 +1,18 @@
 #include "engine/number_text.h"
 
+#include "engine/rounded_digits.h"
 #include "runtime/failure.h"
 #include "runtime/str.h"
 #include "runtime/text_ops.h"
 #include "runtime/val.h"
 #include "runtime/whole_number.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
 #include <limits>
+#include <optional>
 
 namespace talmiron {
 
@@ -46,6 +52,77 @@ void InsertPoint(Text& s, std::int32_t before) {
         RaiseFailure(kInvalidProcedureCall);
     }
     s.insert(static_cast<std::size_t>(before), 1, u'.');
+}
+
+// Below this a whole double is written digit for digit.
+constexpr double kWholeBound = 1e15;
+
+// The decimal digits of n, most significant first; returns the new end.
+char16_t* WriteDigits(char16_t* out, std::uint64_t n) {
+    char16_t reversed[20];
+    int count = 0;
+    do {
+        reversed[count++] = static_cast<char16_t>(u'0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    while (count > 0) {
+        *out++ = reversed[--count];
+    }
+    return out;
+}
+
+// The 15 significant digits d1..d15 of d1.d2...d15 × 10^exponent in plain
+// form, without the zeros that end them; returns the new end.
+template <typename Digit>
+char16_t* WritePlain(char16_t* out, const Digit (&digits)[15], int exponent) {
+    int count = 15;
+    while (count > 1 && digits[count - 1] == '0') {
+        --count;
+    }
+    if (exponent >= 0) {
+        const int before = exponent + 1;
+        if (before >= count) {
+            out = std::copy(digits, digits + count, out);
+            return std::fill_n(out, before - count, u'0');
+        }
+        out = std::copy(digits, digits + before, out);
+        *out++ = u'.';
+        return std::copy(digits + before, digits + count, out);
+    }
+    *out++ = u'0';
+    *out++ = u'.';
+    out = std::fill_n(out, -exponent - 1, u'0');
+    return std::copy(digits, digits + count, out);
+}
+
+// Any finite value, from the correctly rounded scientific rendering of the
+// standard library: the general path, for magnitudes the short one leaves.
+Text LongNumberText(double value) {
+    if (!std::isfinite(value)) {
+        RaiseFailure(kOverflow);
+    }
+    // "d.dddddddddddddde±x" of the magnitude.
+    char scientific[32];
+    const char* end = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
+                                    std::chars_format::scientific, 14)
+                          .ptr;
+    char digits[15];
+    digits[0] = scientific[0];
+    std::copy(scientific + 2, scientific + 16, digits + 1);
+    int exponent = 0;
+    for (const char* c = scientific + 18; c < end; ++c) {
+        exponent = exponent * 10 + (*c - '0');
+    }
+    if (scientific[17] == '-') {
+        exponent = -exponent;
+    }
+    // The longest: "-0.", 323 zeros and 15 digits.
+    char16_t text[344];
+    char16_t* out = text;
+    if (value < 0) {
+        *out++ = u'-';
+    }
+    return Text(text, WritePlain(out, digits, exponent));
 }
 
 Text Canonical(TextView rendered) {
@@ -120,11 +197,64 @@ Text ExpandExponent(TextView text) {
 }
 
 Text NumberToText(double value) {
+    char16_t buffer[kShortNumberText];
+    const std::size_t length = ShortNumberText(value, buffer);
+    if (length == 0) {
+        return LongNumberText(value);
+    }
+    return Text(buffer, length);
+}
+
+void AppendNumberText(Text& out, double value) {
+    char16_t buffer[kShortNumberText];
+    const std::size_t length = ShortNumberText(value, buffer);
+    if (length == 0) {
+        out += LongNumberText(value);
+    } else {
+        out.append(buffer, length);
+    }
+}
+
+std::size_t ShortNumberText(double value, char16_t (&out)[kShortNumberText]) {
+    char16_t* end = out;
+    if (value < 0) {
+        *end++ = u'-';
+    }
+    const double magnitude = std::fabs(value);
+    // Whole numbers below 10^15 are their own 15-digit rounding.
+    if (magnitude < kWholeBound) {
+        const auto whole = static_cast<std::uint64_t>(magnitude);
+        if (static_cast<double>(whole) == magnitude) {
+            return static_cast<std::size_t>(WriteDigits(end, whole) - out);
+        }
+    }
+    const std::optional<RoundedDigits> rounded = RoundTo15Digits(value);
+    if (!rounded) {
+        return 0;
+    }
+    char16_t digits[15];
+    std::uint64_t rest = rounded->digits;
+    for (int i = 14; i >= 0; --i) {
+        digits[i] = static_cast<char16_t>(u'0' + rest % 10);
+        rest /= 10;
+    }
+    return static_cast<std::size_t>(WritePlain(end, digits, rounded->exponent) - out);
+}
+
+Text NumberToTextReference(double value) {
     return Canonical(Str(value));
 }
 
 Text NumberToText(std::int32_t value) {
-    return Canonical(Str(value));
+    char16_t buffer[12];
+    char16_t* end = buffer;
+    if (value < 0) {
+        *end++ = u'-';
+    }
+    // Through 64 bits, so that the most negative value has a magnitude.
+    const std::int64_t wide = value;
+    end = WriteDigits(end, static_cast<std::uint64_t>(wide < 0 ? -wide : wide));
+    return Text(buffer, end);
 }
 
 Text NumberToText(TextView text) {

@@ -5,6 +5,7 @@
 
 #include "runtime/text.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace talmiron {
@@ -13,6 +14,19 @@ namespace talmiron {
 // raise failure 6.
 Text NumberToText(double value);
 Text NumberToText(std::int32_t value);
+
+// The same text appended to `out`, for callers that keep a buffer.
+void AppendNumberText(Text& out, double value);
+
+// The same text written into `out` without allocating, for the values whose
+// text is short: whole numbers below 10^15 and magnitudes from about 1E-13 to
+// below 2^64. Returns its length, or 0 when the value needs NumberToText.
+inline constexpr std::size_t kShortNumberText = 32;
+std::size_t ShortNumberText(double value, char16_t (&out)[kShortNumberText]);
+
+// The same text rendered the straightforward way, through Str and the
+// exponent expansion: what tests hold NumberToText to.
+Text NumberToTextReference(double value);
 
 // A text made canonical the same way: trimmed, upper-cased, its exponent
 // expanded, "0" put before a leading point.

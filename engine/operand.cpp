@@ -11,12 +11,12 @@ namespace talmiron {
 
 namespace {
 
-Text Fail(EvaluationStates& state, std::int32_t number) {
+Value Fail(EvaluationStates& state, std::int32_t number) {
     state = EvaluationStates_Error;
     return ErrorText(number);
 }
 
-Text Fail(EvaluationStates& state, std::int32_t number, TextView argument) {
+Value Fail(EvaluationStates& state, std::int32_t number, TextView argument) {
     state = EvaluationStates_Error;
     return ErrorText(number, {argument});
 }
@@ -26,7 +26,7 @@ Text Fail(EvaluationStates& state, std::int32_t number, TextView argument) {
 // One operand, with at most one sign in front: a numeric literal, a string
 // literal, a function call or a symbol. line tells the catch-all which step
 // was running: 41 the empty test, 42 the sign, 43 the operand itself.
-Text Evaluator::Operand(TextView text, EvaluationStates& state, std::int32_t& line) {
+Value Evaluator::Operand(TextView text, EvaluationStates& state, std::int32_t& line) {
     line = 41;
     state = EvaluationStates_None;
     if (text.empty()) {
@@ -49,7 +49,7 @@ Text Evaluator::Operand(TextView text, EvaluationStates& state, std::int32_t& li
         if (!IsNumericText(text)) {
             return Fail(state, 1007, text);
         }
-        Text number = NumberToText(sign * Val(text));
+        Value number = Value::ReadNumber(text, sign);
         state = EvaluationStates_Numeric;
         return number;
     }
@@ -71,12 +71,12 @@ Text Evaluator::Operand(TextView text, EvaluationStates& state, std::int32_t& li
         return literal;
     }
     if (LooksLikeCall(text)) {
-        Text result = EvaluateFunction(text, state);
+        Value result = EvaluateFunction(text, state);
         if (state == EvaluationStates_String && isSigned) {
             return Fail(state, 1010);
         }
         if (state == EvaluationStates_Numeric) {
-            result = NumberToText(sign * Val(result));
+            result = result.Signed(sign);
         }
         return result;
     }
@@ -95,7 +95,7 @@ Text Evaluator::Operand(TextView text, EvaluationStates& state, std::int32_t& li
         return symbol->Value();
     }
     if (state == EvaluationTypes_Numeric) {
-        return NumberToText(sign * Val(symbol->Value()));
+        return Value::ReadNumber(symbol->Value(), sign);
     }
     return symbol->Value();
 }
@@ -103,17 +103,19 @@ Text Evaluator::Operand(TextView text, EvaluationStates& state, std::int32_t& li
 // The group whose value stands for exactly this text, if any. A group
 // stands at the start of an operand, after its sign; a text that merely
 // holds one is read as it is written.
-Evaluator::GroupValue* Evaluator::FindGroup(TextView text) const noexcept {
-    if (groups_ == nullptr || text.empty() || text.front() != u'(') {
+Evaluator::GroupValue* Evaluator::FindGroup(TextView text) noexcept {
+    if (groups_.first == groups_.last || text.empty() || text.front() != u'(') {
         return nullptr;
     }
-    const auto found =
-        std::lower_bound(groups_->begin(), groups_->end(), text.data(),
+    GroupValue* const first = groupStore_.data() + groups_.first;
+    GroupValue* const last = groupStore_.data() + groups_.last;
+    GroupValue* const found =
+        std::lower_bound(first, last, text.data(),
                          [](const GroupValue& group, const char16_t* at) { return group.at < at; });
-    if (found == groups_->end() || found->at != text.data() || found->length != text.size()) {
+    if (found == last || found->at != text.data() || found->length != text.size()) {
         return nullptr;
     }
-    return &*found;
+    return found;
 }
 
 // A group's value is taken as it is; each group is one operand of the flat
@@ -122,13 +124,13 @@ Evaluator::GroupValue* Evaluator::FindGroup(TextView text) const noexcept {
 // number, is dropped before a string and ignored before a value of any
 // other type; before a negative number it is one sign too many, as in
 // --2.
-Text Evaluator::GroupOperand(GroupValue& group, bool isSigned, double sign,
-                             EvaluationStates& state) {
+Value Evaluator::GroupOperand(GroupValue& group, bool isSigned, double sign,
+                              EvaluationStates& state) {
     if (group.state == EvaluationStates_Numeric && isSigned) {
-        if (!group.value.empty() && group.value.front() == u'-') {
-            return Fail(state, 1013, group.value);
+        if (group.value.IsNegative()) {
+            return Fail(state, 1013, group.value.GetText());
         }
-        group.value = NumberToText(sign * Val(group.value));
+        group.value = group.value.Signed(sign);
     }
     state = group.state;
     return std::move(group.value);

@@ -27,7 +27,7 @@ bool IsOperatorChar(char16_t c) {
 
 // Level 1 splits at "+" and "-", level 2 at "*" and "/", level 3 at "^";
 // level 4 is a single operand. Each level catches its own faults.
-Text Evaluator::Polynomial(TextView text, std::int32_t level, EvaluationStates& state) {
+Value Evaluator::Polynomial(TextView text, std::int32_t level, EvaluationStates& state) {
     state = EvaluationStates_None;
     if (level < 1 || level > 4) {
         return {};
@@ -49,9 +49,9 @@ Text Evaluator::Polynomial(TextView text, std::int32_t level, EvaluationStates& 
 // operand. Literals and parenthesised parts are passed over whole: nothing
 // inside them splits. line follows the steps of the scan for the catch-all
 // text.
-Text Evaluator::ScanLevel(TextView text, std::int32_t level, EvaluationStates& state,
-                          std::int32_t& line) {
-    Text result;
+Value Evaluator::ScanLevel(TextView text, std::int32_t level, EvaluationStates& state,
+                           std::int32_t& line) {
+    Value result;
     std::size_t operandStart = 0; // the operand runs from here to position
     char16_t lastOperator = 0;    // none yet
     std::int32_t depth = 0;
@@ -71,8 +71,8 @@ Text Evaluator::ScanLevel(TextView text, std::int32_t level, EvaluationStates& s
             sign = level == 1 && !atEnd && (!havePrevious || IsOperatorChar(previous));
             if (!sign) {
                 EvaluationStates operandState = EvaluationStates_None;
-                Text value = Polynomial(text.substr(operandStart, position - operandStart),
-                                        level + 1, operandState);
+                Value value = Polynomial(text.substr(operandStart, position - operandStart),
+                                         level + 1, operandState);
                 if (!Combine(result, state, std::move(value), operandState, lastOperator)) {
                     return result;
                 }

@@ -33,25 +33,58 @@ std::size_t ScanGroupEnd(TextView view, std::size_t i) {
 
 } // namespace
 
-// Texts never exceed 2^26 characters, so offsets fit in 32 bits.
+// Texts never exceed 2^26 characters, so offsets fit in 32 bits. A first
+// pass counts, so that each list takes at most one block; while the text is read,
+// the close slot of each open group links to the group that encloses it.
 TextIndex::TextIndex(TextView text) : begin_(text.data()), size_(text.size()) {
-    std::vector<std::uint32_t> open;
+    std::size_t quoteCount = 0;
+    std::size_t groupCount = 0;
     bool inside = false;
+    for (const char16_t c : text) {
+        if (c == kQuote) {
+            ++quoteCount;
+            inside = !inside;
+        } else if (c == u'(' && !inside) {
+            ++groupCount;
+        }
+    }
+    std::uint32_t* quotes = inlineQuotes_.data();
+    if (quoteCount > kInline) {
+        heapQuotes_.resize(quoteCount);
+        quotes = heapQuotes_.data();
+    }
+    Group* groups = inlineGroups_.data();
+    if (groupCount > kInline) {
+        heapGroups_.resize(groupCount);
+        groups = heapGroups_.data();
+    }
+    std::size_t q = 0;
+    std::size_t g = 0;
+    std::uint32_t innermost = kOpen; // index of the innermost open group
+    inside = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (c == kQuote) {
-            quotes_.push_back(static_cast<std::uint32_t>(i));
+            quotes[q++] = static_cast<std::uint32_t>(i);
             inside = !inside;
         } else if (inside) {
             continue;
         } else if (c == u'(') {
-            open.push_back(static_cast<std::uint32_t>(groups_.size()));
-            groups_.emplace_back(static_cast<std::uint32_t>(i), kOpen);
-        } else if (c == u')' && !open.empty()) {
-            groups_[open.back()].second = static_cast<std::uint32_t>(i);
-            open.pop_back();
+            groups[g] = {static_cast<std::uint32_t>(i), innermost};
+            innermost = static_cast<std::uint32_t>(g++);
+        } else if (c == u')' && innermost != kOpen) {
+            const std::uint32_t enclosing = groups[innermost].close;
+            groups[innermost].close = static_cast<std::uint32_t>(i);
+            innermost = enclosing;
         }
     }
+    while (innermost != kOpen) {
+        const std::uint32_t enclosing = groups[innermost].close;
+        groups[innermost].close = kOpen;
+        innermost = enclosing;
+    }
+    quotes_ = {quotes, quoteCount};
+    groups_ = {groups, groupCount};
 }
 
 bool TextIndex::Covers(TextView view) const noexcept {
@@ -79,17 +112,16 @@ std::size_t TextIndex::LiteralEnd(TextView view, std::size_t i) const noexcept {
 std::size_t TextIndex::GroupEnd(TextView view, std::size_t i) const noexcept {
     const std::size_t offset = OffsetOf(view);
     const auto at = static_cast<std::uint32_t>(offset + i);
-    const auto found =
-        std::lower_bound(groups_.begin(), groups_.end(), at,
-                         [](const std::pair<std::uint32_t, std::uint32_t>& group,
-                            std::uint32_t position) { return group.first < position; });
-    if (found == groups_.end() || found->first != at) {
+    const auto found = std::lower_bound(
+        groups_.begin(), groups_.end(), at,
+        [](const Group& group, std::uint32_t position) { return group.open < position; });
+    if (found == groups_.end() || found->open != at) {
         return ScanGroupEnd(view, i);
     }
-    if (found->second == kOpen || found->second - offset >= view.size()) {
+    if (found->close == kOpen || found->close - offset >= view.size()) {
         return npos;
     }
-    return found->second - offset;
+    return found->close - offset;
 }
 
 } // namespace talmiron

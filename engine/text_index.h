@@ -8,8 +8,9 @@
 
 #include "runtime/text.h"
 
+#include <array>
 #include <cstdint>
-#include <utility>
+#include <span>
 #include <vector>
 
 namespace talmiron {
@@ -18,6 +19,8 @@ class TextIndex {
   public:
     // The text must outlive the index.
     explicit TextIndex(TextView text);
+    TextIndex(const TextIndex&) = delete;
+    TextIndex& operator=(const TextIndex&) = delete;
 
     // True when view lies inside the indexed text.
     bool Covers(TextView view) const noexcept;
@@ -37,14 +40,24 @@ class TextIndex {
     // Offset of view's first character in the indexed text.
     std::size_t OffsetOf(TextView view) const noexcept;
 
+    struct Group {
+        std::uint32_t open;
+        std::uint32_t close; // kOpen when the text ends first
+    };
+
     const char16_t* begin_;
     std::size_t size_;
     // Offsets of every quote character, in order: a literal opens at an even
     // entry and closes at the next one.
-    std::vector<std::uint32_t> quotes_;
-    // Each "(" outside literals with its matching ")", by offset; kOpen when
-    // the text ends first.
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> groups_;
+    std::span<const std::uint32_t> quotes_;
+    // Each "(" outside literals with its matching ")", by offset.
+    std::span<const Group> groups_;
+    // Most texts fit the inline lists; longer ones take one block each.
+    static constexpr std::size_t kInline = 32;
+    std::array<std::uint32_t, kInline> inlineQuotes_;
+    std::array<Group, kInline> inlineGroups_;
+    std::vector<std::uint32_t> heapQuotes_;
+    std::vector<Group> heapGroups_;
     static constexpr std::uint32_t kOpen = UINT32_MAX;
 };
 

@@ -12,23 +12,28 @@
 namespace talmiron {
 
 // A numeric argument: the number its text reads as.
-inline double NumberArgument(const Text& text) {
-    return Val(text);
+inline double NumberArgument(const Value& value) {
+    return value.Read();
+}
+
+// A string argument, or the text of a numeric one.
+inline const Text& TextArgument(const Value& value) {
+    return value.GetText();
 }
 
 // A whole-number parameter: the nearest 32-bit integer, halves to even;
 // failure 6 outside the range.
-inline std::int32_t WholeArgument(const Text& text) {
-    return ToInt32(Val(text));
+inline std::int32_t WholeArgument(const Value& value) {
+    return ToInt32(value.Read());
 }
 
 // A numeric result, 15 significant digits; failure 6 for infinity or NaN.
 inline Computed NumberResult(double value) {
-    return {NumberToText(value)};
+    return {Value::Number(value)};
 }
 
 inline Computed IntegerResult(std::int32_t value) {
-    return {NumberToText(value)};
+    return {Value::Number(value)};
 }
 
 inline Computed TextResult(Text text) {

@@ -1,9 +1,10 @@
 // The computations of the built-in functions, selected by the function's
-// upper-case name. Each receives its evaluated argument texts, already
-// checked for number and type. A value that a platform routine rejects
+// upper-case name. Each receives its evaluated arguments, already checked
+// for number and type. A value that a platform routine rejects
 // raises RuntimeFailure; the domain errors 2000 to 2004 come back as a number.
 #pragma once
 
+#include "engine/value.h"
 #include "runtime/text.h"
 
 #include <cstdint>
@@ -12,11 +13,11 @@
 namespace talmiron {
 
 struct Computed {
-    Text text;              // the result text when error is 0
+    Value value;            // the result when error is 0
     std::int32_t error = 0; // else the number of a domain error, 2000 to 2004
 };
 
-using Computation = Computed (*)(std::span<const Text> arguments);
+using Computation = Computed (*)(std::span<const Value> arguments);
 
 // The computation of a function given its name in upper case; null when no
 // function has that name.

@@ -14,7 +14,7 @@ namespace talmiron {
 
 namespace {
 
-using Arguments = std::span<const Text>;
+using Arguments = std::span<const Value>;
 
 enum class Interval { Year, Quarter, Month, DayOfYear, Day, Weekday, Week, Hour, Minute, Second };
 
@@ -158,9 +158,9 @@ Computed TimeOfDay(Arguments arguments) {
 // that was asked for; the other units keep the date alone.
 Computed DateAdd(Arguments arguments) {
     assert(arguments.size() == 3);
-    const Interval interval = ReadInterval(arguments[0]);
+    const Interval interval = ReadInterval(TextArgument(arguments[0]));
     const std::int32_t count = WholeArgument(arguments[1]);
-    const DateTime moved = Add(interval, count, ReadDateText(arguments[2]));
+    const DateTime moved = Add(interval, count, ReadDateText(TextArgument(arguments[2])));
     return TextResult(CountsTime(interval) ? WriteDateTime(moved) : WriteDate(moved));
 }
 
@@ -168,16 +168,17 @@ Computed DateAdd(Arguments arguments) {
 // in full; every count of the date range is exact in a double.
 Computed DateDiff(Arguments arguments) {
     assert(arguments.size() == 3);
-    const Interval interval = ReadInterval(arguments[0]);
-    const DateTime from = ReadDateText(arguments[1]);
-    const DateTime to = ReadDateText(arguments[2]);
+    const Interval interval = ReadInterval(TextArgument(arguments[0]));
+    const DateTime from = ReadDateText(TextArgument(arguments[1]));
+    const DateTime to = ReadDateText(TextArgument(arguments[2]));
     return NumberResult(static_cast<double>(Difference(interval, from, to)));
 }
 
 Computed DatePart(Arguments arguments) {
     assert(arguments.size() == 2);
-    const Interval interval = ReadInterval(arguments[0]);
-    return NumberResult(static_cast<double>(Part(interval, ReadDateText(arguments[1]))));
+    const Interval interval = ReadInterval(TextArgument(arguments[0]));
+    return NumberResult(
+        static_cast<double>(Part(interval, ReadDateText(TextArgument(arguments[1])))));
 }
 
 // Years 0 to 99 are two-digit years: 0 to 29 are 2000 to 2029, 30 to 99 are
@@ -208,7 +209,8 @@ Computed DateSerial(Arguments arguments) {
 
 template <Interval Component> Computed ComponentOf(Arguments arguments) {
     assert(arguments.size() == 1);
-    return NumberResult(static_cast<double>(Part(Component, ReadDateText(arguments[0]))));
+    return NumberResult(
+        static_cast<double>(Part(Component, ReadDateText(TextArgument(arguments[0])))));
 }
 
 constexpr std::array kDateComputations = {

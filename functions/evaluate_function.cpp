@@ -8,19 +8,19 @@
 #include "functions/computation.h"
 #include "runtime/text_ops.h"
 
-#include <deque>
-#include <vector>
+#include <array>
 
 namespace talmiron {
 
 namespace {
 
-Text Fail(EvaluationStates& state, std::int32_t number, std::initializer_list<TextView> arguments) {
+Value Fail(EvaluationStates& state, std::int32_t number,
+           std::initializer_list<TextView> arguments) {
     state = EvaluationStates_Error;
     return ErrorText(number, arguments);
 }
 
-Text WrongCount(EvaluationStates& state, TextView call, const FunctionDef& row) {
+Value WrongCount(EvaluationStates& state, TextView call, const FunctionDef& row) {
     return Fail(state, 1018, {call, NumberToText(row.ArgCount)});
 }
 
@@ -28,7 +28,7 @@ Text WrongCount(EvaluationStates& state, TextView call, const FunctionDef& row) 
 
 // Every fault while a call is evaluated, its arguments' own evaluations
 // aside, ends in the text that names the call.
-Text Evaluator::EvaluateFunction(TextView call, EvaluationStates& state) {
+Value Evaluator::EvaluateFunction(TextView call, EvaluationStates& state) {
     try {
         const NestingGuard guard(callNesting_, kMaxCallNesting);
         return CallFunction(call, state);
@@ -38,7 +38,7 @@ Text Evaluator::EvaluateFunction(TextView call, EvaluationStates& state) {
     }
 }
 
-Text Evaluator::CallFunction(TextView call, EvaluationStates& state) {
+Value Evaluator::CallFunction(TextView call, EvaluationStates& state) {
     const std::size_t open = call.find(u'(');
     if (open == TextView::npos) {
         return Fail(state, 1014, {});
@@ -57,16 +57,18 @@ Text Evaluator::CallFunction(TextView call, EvaluationStates& state) {
     // scan passes over literals and nested parentheses whole. The call's
     // closing parenthesis takes the depth to -1 and is dropped. An argument
     // is a view into the call, so nested calls copy nothing; only one that a
-    // dropped parenthesis cuts in two is put together in joined.
+    // dropped parenthesis cuts in two is put together in its joined slot.
+    // No row takes more than kMaxArguments, so the slots live on the stack;
+    // one more joined slot holds an argument too many until its count fails.
     const auto count = static_cast<std::size_t>(row->ArgCount);
-    std::vector<TextView> arguments;
-    arguments.reserve(count);
-    std::deque<Text> joined;
+    std::array<TextView, kMaxArguments> arguments;
+    std::array<Text, kMaxArguments + 1> joined;
+    std::size_t found = 0;
     std::size_t begin = open + 1;
     std::size_t end = call.size();
     bool joining = false;
     const auto current = [&]() -> TextView {
-        return joining ? TextView(joined.back()) : call.substr(begin, end - begin);
+        return joining ? TextView(joined[found]) : call.substr(begin, end - begin);
     };
     std::int32_t depth = 0;
     for (std::size_t i = open + 1; i < call.size(); ++i) {
@@ -90,65 +92,63 @@ Text Evaluator::CallFunction(TextView call, EvaluationStates& state) {
                         end = i;
                         continue;
                     }
-                    joined.emplace_back(call.substr(begin, i - begin));
+                    joined[found].assign(call.substr(begin, i - begin));
                     joining = true;
                 }
                 continue;
             }
         } else if (c == u',' && depth == 0) {
-            if (arguments.size() == count) {
+            if (found == count) {
                 return WrongCount(state, call, *row);
             }
             end = i;
-            arguments.push_back(current());
+            arguments[found++] = current();
             begin = i + 1;
             end = call.size();
             joining = false;
             continue;
         }
         if (joining) {
-            joined.back().append(call.substr(i, last - i + 1));
+            joined[found].append(call.substr(i, last - i + 1));
         }
         i = last;
     }
     if (depth != -1) {
         return Fail(state, 1017, {});
     }
-    if (!current().empty() || !arguments.empty()) {
-        if (arguments.size() == count) {
+    if (!current().empty() || found != 0) {
+        if (found == count) {
             return WrongCount(state, call, *row);
         }
-        arguments.push_back(current());
+        arguments[found++] = current();
     }
-    if (arguments.size() < count) {
+    if (found < count) {
         return WrongCount(state, call, *row);
     }
 
-    std::vector<Text> values;
-    values.reserve(count);
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
+    std::array<Value, kMaxArguments> values;
+    for (std::size_t i = 0; i < count; ++i) {
         EvaluationStates argumentState = EvaluationStates_None;
-        Text value = Evaluate(arguments[i], argumentState);
+        values[i] = Evaluate(arguments[i], argumentState);
         if (argumentState == EvaluationStates_Error) {
             state = EvaluationStates_Error;
-            return value;
+            return std::move(values[i]);
         }
         if (argumentState != row->ArgTypes[i]) {
-            return Fail(state, 1019, {value});
+            return Fail(state, 1019, {values[i].GetText()});
         }
-        values.push_back(std::move(value));
     }
 
-    const Computation compute = FindComputation(UpperCase(row->Name));
+    const Computation compute = functions_.ComputationOf(*row);
     if (compute == nullptr) {
         RaiseFailure(kInternalError);
     }
-    Computed computed = compute(values);
+    Computed computed = compute(std::span<const Value>(values.data(), count));
     if (computed.error != 0) {
         return Fail(state, computed.error, {});
     }
     state = row->ReturnType;
-    return std::move(computed.text);
+    return std::move(computed.value);
 }
 
 } // namespace talmiron

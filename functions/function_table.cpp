@@ -1,5 +1,6 @@
 #include "functions/function_table.h"
 
+#include "runtime/case_mapping.h"
 #include "runtime/text_ops.h"
 
 namespace talmiron {
@@ -12,7 +13,7 @@ constexpr EvaluationTypes S = EvaluationTypes_String;
 struct Row {
     const char16_t* name;
     std::int32_t argCount;
-    EvaluationTypes argTypes[3];
+    EvaluationTypes argTypes[kMaxArguments];
     EvaluationTypes returnType;
 };
 
@@ -79,13 +80,30 @@ FunctionTable::FunctionTable() {
         row.ArgTypes.assign(kRows[i].argTypes, kRows[i].argTypes + row.ArgCount);
         row.ReturnType = kRows[i].returnType;
         upperNames_[i] = UpperCase(row.Name);
+        computations_[i] = FindComputation(upperNames_[i]);
     }
 }
 
+namespace {
+
+// Compares character by character, so that a look-up makes no upper-case copy.
+bool SameUpperCase(TextView upper, TextView name) noexcept {
+    if (upper.size() != name.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (UpperCaseChar(name[i]) != upper[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 const FunctionDef* FunctionTable::Lookup(TextView name) const {
-    const Text upper = UpperCase(name);
     for (std::size_t i = 0; i < kFunctionCount; ++i) {
-        if (upperNames_[i] == upper) {
+        if (SameUpperCase(upperNames_[i], name)) {
             return &rows_[i];
         }
     }

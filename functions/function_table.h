@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/evaluation_states.h"
+#include "functions/computation.h"
 #include "runtime/text.h"
 
 #include <array>
@@ -19,6 +20,8 @@ struct FunctionDef {
 };
 
 inline constexpr std::size_t kFunctionCount = 49;
+// The most arguments any function takes.
+inline constexpr std::size_t kMaxArguments = 3;
 
 class FunctionTable {
   public:
@@ -29,10 +32,15 @@ class FunctionTable {
     // The first row, in index order, whose upper-case name equals the
     // upper-case of name; null for an unknown function.
     const FunctionDef* Lookup(TextView name) const;
+    // The computation of a row of this table, found when the table was made.
+    Computation ComputationOf(const FunctionDef& row) const noexcept {
+        return computations_[static_cast<std::size_t>(&row - rows_.data())];
+    }
 
   private:
     std::array<FunctionDef, kFunctionCount> rows_;
     std::array<Text, kFunctionCount> upperNames_;
+    std::array<Computation, kFunctionCount> computations_{};
 };
 
 } // namespace talmiron

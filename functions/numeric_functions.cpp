@@ -21,7 +21,7 @@ namespace talmiron {
 
 namespace {
 
-using Arguments = std::span<const Text>;
+using Arguments = std::span<const Value>;
 
 constexpr std::int32_t kLogDomain = 2000;
 constexpr std::int32_t kSqrDomain = 2001;
@@ -153,27 +153,28 @@ std::int32_t Position(std::size_t offset) {
 
 Computed Len(Arguments arguments) {
     assert(arguments.size() == 1);
-    return IntegerResult(Length(arguments[0]));
+    return IntegerResult(Length(TextArgument(arguments[0])));
 }
 
 Computed ValFunction(Arguments arguments) {
     assert(arguments.size() == 1);
-    return NumberResult(Val(arguments[0]));
+    return NumberResult(Val(TextArgument(arguments[0])));
 }
 
 Computed Asc(Arguments arguments) {
     assert(arguments.size() == 1);
-    if (arguments[0].empty()) {
+    const Text& s = TextArgument(arguments[0]);
+    if (s.empty()) {
         RaiseFailure(kInvalidProcedureCall);
     }
-    return IntegerResult(CodePageFromChar(arguments[0][0]));
+    return IntegerResult(CodePageFromChar(s[0]));
 }
 
 Computed InStr(Arguments arguments) {
     assert(arguments.size() == 3);
     const std::int32_t start = WholeArgument(arguments[0]);
-    const Text& s = arguments[1];
-    const Text& t = arguments[2];
+    const Text& s = TextArgument(arguments[1]);
+    const Text& t = TextArgument(arguments[2]);
     if (start < 1) {
         RaiseFailure(kInvalidProcedureCall);
     }
@@ -188,8 +189,8 @@ Computed InStr(Arguments arguments) {
 
 Computed InStrRev(Arguments arguments) {
     assert(arguments.size() == 3);
-    const Text& s = arguments[0];
-    const Text& t = arguments[1];
+    const Text& s = TextArgument(arguments[0]);
+    const Text& t = TextArgument(arguments[1]);
     std::int32_t start = WholeArgument(arguments[2]);
     if (start == 0 || start < -1) {
         RaiseFailure(kInvalidProcedureCall);

@@ -17,7 +17,7 @@ namespace talmiron {
 
 namespace {
 
-using Arguments = std::span<const Text>;
+using Arguments = std::span<const Value>;
 
 constexpr std::int32_t kChrDomain = 2004;
 
@@ -41,7 +41,7 @@ Computed Chr(Arguments arguments) {
 }
 
 // Negative values as their 32-bit two's complement, letters in upper case.
-Text Digits(const Text& argument, int base) {
+Text Digits(const Value& argument, int base) {
     const auto value = static_cast<std::uint32_t>(WholeArgument(argument));
     char buffer[16];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, base);
@@ -63,35 +63,35 @@ Computed Oct(Arguments arguments) {
 
 Computed StrFunction(Arguments arguments) {
     assert(arguments.size() == 1);
-    return TextResult(Trim(NumberToText(TextView(arguments[0]))));
+    return TextResult(Trim(NumberToText(TextView(TextArgument(arguments[0])))));
 }
 
 template <TextView (*Cut)(TextView) noexcept> Computed Trimmed(Arguments arguments) {
     assert(arguments.size() == 1);
-    return TextResult(Text(Cut(arguments[0])));
+    return TextResult(Text(Cut(TextArgument(arguments[0]))));
 }
 
 template <Text (*Convert)(TextView)> Computed Converted(Arguments arguments) {
     assert(arguments.size() == 1);
-    return TextResult(Convert(arguments[0]));
+    return TextResult(Convert(TextArgument(arguments[0])));
 }
 
 Computed Left(Arguments arguments) {
     assert(arguments.size() == 2);
     const std::size_t n = Count(WholeArgument(arguments[1]));
-    return TextResult(arguments[0].substr(0, n));
+    return TextResult(TextArgument(arguments[0]).substr(0, n));
 }
 
 Computed Right(Arguments arguments) {
     assert(arguments.size() == 2);
-    const Text& s = arguments[0];
+    const Text& s = TextArgument(arguments[0]);
     const std::size_t n = Count(WholeArgument(arguments[1]));
     return TextResult(n >= s.size() ? s : s.substr(s.size() - n));
 }
 
 Computed Mid(Arguments arguments) {
     assert(arguments.size() == 3);
-    const Text& s = arguments[0];
+    const Text& s = TextArgument(arguments[0]);
     const std::int32_t start = WholeArgument(arguments[1]);
     const std::int32_t length = WholeArgument(arguments[2]);
     if (start < 1) {
@@ -104,7 +104,8 @@ Computed Mid(Arguments arguments) {
 
 Computed Replace(Arguments arguments) {
     assert(arguments.size() == 3);
-    return TextResult(ReplaceAll(arguments[0], arguments[1], arguments[2]));
+    return TextResult(ReplaceAll(TextArgument(arguments[0]), TextArgument(arguments[1]),
+                                 TextArgument(arguments[2])));
 }
 
 Computed Space(Arguments arguments) {
@@ -116,7 +117,7 @@ Computed Space(Arguments arguments) {
 Computed String(Arguments arguments) {
     assert(arguments.size() == 2);
     const std::size_t n = Count(WholeArgument(arguments[0]));
-    const Text& c = arguments[1];
+    const Text& c = TextArgument(arguments[1]);
     if (c.empty()) {
         RaiseFailure(kInvalidProcedureCall);
     }
@@ -126,7 +127,7 @@ Computed String(Arguments arguments) {
 // Character by character, as every position counts 16-bit characters.
 Computed StrReverse(Arguments arguments) {
     assert(arguments.size() == 1);
-    return TextResult(Text(arguments[0].rbegin(), arguments[0].rend()));
+    return TextResult(Text(TextArgument(arguments[0]).rbegin(), TextArgument(arguments[0]).rend()));
 }
 
 constexpr std::array kStringComputations = {

@@ -147,9 +147,102 @@ double ReadDecimal(Reader& reader) {
     return negative ? -value : value;
 }
 
+// Exact powers of ten: every one up to 10^22 is a double.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kMaxExactPower = 22;
+constexpr std::uint64_t kMaxExactInteger = std::uint64_t{1} << 53;
+// Significant digits kept in 64 bits before the shortcut gives up.
+constexpr int kMaxShortDigits = 19;
+
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+// The texts formulas mostly hold: no blanks, at most 19 significant digits
+// that make at most 2^53, and an exponent that leaves a power of ten within
+// 10^22. Both the digits and the power are then exact doubles, and one
+// multiplication or division rounds correctly. False for any other text.
+bool ReadShortDecimal(TextView text, double& result) {
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    auto at = [&](std::size_t k) { return k < n ? text[k] : u'\0'; };
+    bool negative = false;
+    if (at(i) == u'+' || at(i) == u'-') {
+        negative = at(i) == u'-';
+        ++i;
+    }
+    std::uint64_t digits = 0;
+    int count = 0;
+    int scale = 0;
+    bool anyDigit = false;
+    bool afterPoint = false;
+    for (;; ++i) {
+        const char16_t c = at(i);
+        if (IsDigit(c)) {
+            anyDigit = true;
+            if (digits != 0 || c != u'0') {
+                if (++count > kMaxShortDigits) {
+                    return false;
+                }
+                digits = digits * 10 + (c - u'0');
+            }
+            if (afterPoint && --scale < -kMaxExactPower - kMaxShortDigits) {
+                return false; // too small for the shortcut whatever the exponent
+            }
+        } else if (c == u'.' && !afterPoint) {
+            afterPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit) { // blanks, &H and &O, or no number at all
+        return false;
+    }
+    if (at(i) == u'E' || at(i) == u'e') {
+        ++i;
+        bool exponentNegative = false;
+        if (at(i) == u'+' || at(i) == u'-') {
+            exponentNegative = at(i) == u'-';
+            ++i;
+        }
+        int exponent = 0;
+        for (; IsDigit(at(i)); ++i) {
+            exponent = exponent * 10 + (at(i) - u'0');
+            if (exponent > 2 * kMaxExactPower + kMaxShortDigits) {
+                return false;
+            }
+        }
+        scale += exponentNegative ? -exponent : exponent;
+    }
+    if (IsBlank(at(i))) { // a blank may hide more of the number
+        return false;
+    }
+    if (digits == 0) {
+        result = negative ? -0.0 : 0.0;
+        return true;
+    }
+    if (digits > kMaxExactInteger || scale > kMaxExactPower || scale < -kMaxExactPower) {
+        return false;
+    }
+    const double exact = static_cast<double>(digits);
+    const double value = scale >= 0 ? exact * kPowersOfTen[scale] : exact / kPowersOfTen[-scale];
+    result = negative ? -value : value;
+    return true;
+}
+
 } // namespace
 
 double Val(TextView text) {
+    double result = 0;
+    if (ReadShortDecimal(text, result)) {
+        return result;
+    }
+    return ValReference(text);
+}
+
+double ValReference(TextView text) {
     Reader reader(text);
     if (reader.Peek() == u'&') {
         reader.Next();

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Installs what the builds and tests need, with apt-get, only what is missing.
-#   install-packages.sh          everything, for the native and Windows builds
+#   install-packages.sh          everything, for the native and Windows builds and the
+#                                benchmark's peer evaluators
 #   install-packages.sh native   the native build only (what run.sh needs)
+#   install-packages.sh bench    the native build and the peer evaluators (bench/run.sh)
 set -euo pipefail
 
 scope=${1:-all}
 packages=(cmake g++ make libgtest-dev googletest libmpfr-dev libbenchmark-dev libedit-dev)
 if [ "$scope" != native ]; then
+    packages+=(libfparser-dev libmuparser-dev libmuparserx-dev)
+fi
+if [ "$scope" = all ]; then
     # pkg-config and dpkg-dev: the test of the installed library and its
     # Debian package.
     packages+=(
@@ -34,7 +39,7 @@ apt_install() {
         apt-get install -y -qq --no-install-recommends "$@"
 }
 
-if [ "$scope" != native ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$scope" = all ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
 fi
 
@@ -47,7 +52,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt_install "${missing[@]}"
 fi
 
-[ "$scope" != native ] || exit 0
+[ "$scope" = all ] || exit 0
 
 # The fuzzing harness needs clang and its libFuzzer runtime; without them
 # only the harness is skipped, so a failure here is not fatal.

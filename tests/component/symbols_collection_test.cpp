@@ -4,6 +4,7 @@
 #include "component/symbols.h"
 #include "runtime/failure.h"
 #include "runtime/text.h"
+#include "runtime/text_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -190,6 +191,36 @@ TEST(SymbolsCollection, RemoveByPositionAndByName) {
     symbols.Add(u"a", kString, u"again");
     EXPECT_EQ(Names(symbols), (std::vector<std::string>{"c", "a"}));
     EXPECT_EQ(symbols.Count(), 2);
+}
+
+// Many keys share slots of the key table; removals in any order must keep
+// every other key findable and every position in order.
+TEST(SymbolsCollection, ManyAddsAndRemovalsKeepKeysAndOrder) {
+    Symbols symbols;
+    std::vector<Text> model;
+    std::uint32_t random = 12345;
+    const auto next = [&random] { return random = random * 1664525 + 1013904223; };
+    for (int round = 0; round < 3000; ++round) {
+        if (model.empty() || next() % 3 != 0) {
+            Text name = u"k" + AsciiToText(std::to_string(round));
+            symbols.Add(name, kNumeric, u"1");
+            model.push_back(name);
+        } else {
+            const std::size_t at = next() % model.size();
+            if (next() % 2 == 0) {
+                symbols.Remove(static_cast<std::int32_t>(at + 1));
+            } else {
+                symbols.Remove(UpperCase(model[at]));
+            }
+            model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+    }
+    ASSERT_EQ(symbols.Count(), static_cast<std::int32_t>(model.size()));
+    for (std::size_t i = 0; i < model.size(); ++i) {
+        EXPECT_EQ(symbols.Item(static_cast<std::int32_t>(i + 1))->Name(), model[i]);
+        EXPECT_EQ(symbols.Find(model[i]), symbols.Item(static_cast<std::int32_t>(i + 1)).get());
+    }
+    EXPECT_EQ(symbols.Find(u"k3000"), nullptr);
 }
 
 TEST(SymbolsCollection, ClearEmptiesTheCollection) {

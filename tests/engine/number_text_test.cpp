@@ -33,6 +33,10 @@ TEST(NumberToText, Doubles) {
     for (const double value : {Limits::infinity(), -Limits::infinity(), Limits::quiet_NaN()}) {
         EXPECT_EQ(FailureOf([&] { NumberToText(value); }), kOverflow) << value;
     }
+    Text appended = u"x";
+    AppendNumberText(appended, -2.5);
+    AppendNumberText(appended, 1E+20);
+    EXPECT_EQ(appended, u"x-2.51" + Text(20, u'0'));
     EXPECT_EQ(NumberToText(std::int32_t{3}), u"3");
     EXPECT_EQ(NumberToText(std::numeric_limits<std::int32_t>::min()), u"-2147483648");
 }

@@ -21,7 +21,8 @@ inline Computed Call(TextView upperName, const std::vector<Text>& arguments) {
         ADD_FAILURE() << "no computation for " << TextToUtf8(upperName);
         return {};
     }
-    return computation(arguments);
+    const std::vector<Value> values(arguments.begin(), arguments.end());
+    return computation(values);
 }
 
 // "error N" for a domain error, "failure N" for a rejection, otherwise the
@@ -33,7 +34,8 @@ inline Text Outcome(TextView upperName, const std::vector<Text>& arguments, bool
         if (computed.error != 0) {
             return AsciiToText("error " + IntegerToAscii(computed.error));
         }
-        return numeric ? NumberToText(Val(computed.text)) : computed.text;
+        const Text& text = computed.value.GetText();
+        return numeric ? NumberToText(Val(text)) : text;
     } catch (const RuntimeFailure& failure) {
         return AsciiToText("failure " + IntegerToAscii(failure.Number()));
     }

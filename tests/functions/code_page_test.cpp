@@ -17,8 +17,8 @@ TEST(CodePage, EveryByteGoesToItsOwnCharacterAndBack) {
         // The same through the functions: Chr of the code, then Asc.
         const Text code = NumberToText(std::int32_t{byte});
         const Computed chr = testing::Call(u"CHR", {code});
-        ASSERT_EQ(chr.text, Text(1, c)) << byte;
-        EXPECT_EQ(testing::Call(u"ASC", {chr.text}).text, code);
+        ASSERT_EQ(chr.value.GetText(), Text(1, c)) << byte;
+        EXPECT_EQ(testing::Call(u"ASC", {chr.value.GetText()}).value.GetText(), code);
     }
 }
 
@@ -44,7 +44,7 @@ TEST(CodePage, CharactersOutsideItBecomeAQuestionMark) {
                              u'\u2028', u'\u20AB', u'\uFFFD', u'\xD83D', u'\xDE00'}) {
         EXPECT_EQ(CodePageFromChar(c), kUnrepresentableByte) << std::hex << static_cast<int>(c);
     }
-    EXPECT_EQ(testing::Call(u"ASC", {u"\U0001F600"}).text, u"63");
+    EXPECT_EQ(testing::Call(u"ASC", {u"\U0001F600"}).value.GetText(), u"63");
 }
 
 } // namespace

@@ -192,7 +192,7 @@ TEST(NumericFunctions, InStrRevFindsTheLastMatchWithinTheFirstStartCharacters) {
 
 TEST(NumericFunctions, PiIsTheLiteralText) {
     const Text pi = u"3.1415926535897932384626433832795028841971693993751058209749445923";
-    EXPECT_EQ(testing::Call(u"PI", {}).text, pi);
+    EXPECT_EQ(testing::Call(u"PI", {}).value.GetText(), pi);
     EXPECT_EQ(Outcome(u"PI", {}, true), u"3.14159265358979");
 }
 

@@ -35,7 +35,7 @@ TEST(Random, RndDrawsLieInRangeWithAtMostSevenDigits) {
     std::set<Text> distinct;
     double sum = 0;
     for (int i = 0; i < kDraws; ++i) {
-        const Text text = testing::Call(u"RND", {}).text;
+        const Text text = testing::Call(u"RND", {}).value.TakeText();
         const double value = Val(text);
         ASSERT_GE(value, 0) << TextToUtf8(text);
         ASSERT_LT(value, 1) << TextToUtf8(text);

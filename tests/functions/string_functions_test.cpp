@@ -155,8 +155,8 @@ TEST(StringFunctions, ResultsLongerThanTheLimitAreOutOfStringSpace) {
         {u"REPLACE", {Text(1 << 20, u'a') + u"cd", u"cd", u""}, Text(1 << 20, u'a')},
     });
     const auto longest = testing::Call(u"SPACE", {u"67108864"});
-    EXPECT_EQ(longest.text.size(), kMaxTextLength);
-    EXPECT_EQ(longest.text.find_first_not_of(u' '), Text::npos);
+    EXPECT_EQ(longest.value.GetText().size(), kMaxTextLength);
+    EXPECT_EQ(longest.value.GetText().find_first_not_of(u' '), Text::npos);
 }
 
 } // namespace

@@ -53,9 +53,10 @@ struct Function {
     explicit Function(TextView name) : compute(FindComputation(name)) {}
 
     Text operator()(const std::vector<Text>& arguments) const {
-        Computed computed = compute(arguments);
+        const std::vector<Value> values(arguments.begin(), arguments.end());
+        Computed computed = compute(values);
         EXPECT_EQ(computed.error, 0);
-        return std::move(computed.text);
+        return computed.value.TakeText();
     }
     double Number(const std::vector<Text>& arguments) const { return Val((*this)(arguments)); }
 
