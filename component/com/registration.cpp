@@ -208,10 +208,36 @@ template <typename Removal> bool InBothViews(const ClassesRoot& classes, Removal
     return removed;
 }
 
+// Where both registry views reach one class key (the current user's classes
+// under Wine), the key serves whichever build wrote it last. Gives the other
+// build's library, as its registration under the type library names it,
+// when the other build is registered and shares the key this way. Both
+// views showing the same server means one key: no library is of both
+// bitnesses.
+bool ClassKeySharedWithOtherBuild(const ClassesRoot& classes, std::wstring& otherLibrary) {
+    const std::wstring serverKey = ClassKey() + L"\\InprocServer32";
+    ClassesRoot other{};
+    std::wstring server;
+    std::wstring serverInOtherView;
+    return OtherView(classes, other) && ReadClassesValue(classes, serverKey, nullptr, server) &&
+           ReadClassesValue(other, serverKey, nullptr, serverInOtherView) &&
+           server == serverInOtherView &&
+           ReadClassesValue(classes, LibraryVersionKey() + L"\\0\\" + kOtherPlatformKey, nullptr,
+                            otherLibrary) &&
+           !otherLibrary.empty();
+}
+
 // The program identifier is removed only while it still names this class,
 // so that unregistering never breaks another server that took it over, and
-// only when no build of the other bitness still uses it.
-bool DeleteClassKeys(const ClassesRoot& classes) {
+// only when no build of the other bitness still uses it. For good, a class
+// key that the other build shares stays, pointing at the other library;
+// before a registration rewrites them, the keys simply go.
+bool DeleteClassKeys(const ClassesRoot& classes, bool forGood) {
+    std::wstring otherLibrary;
+    if (forGood && ClassKeySharedWithOtherBuild(classes, otherLibrary)) {
+        return SetClassesValue(classes, ClassKey() + L"\\InprocServer32", nullptr, otherLibrary) ==
+               ERROR_SUCCESS;
+    }
     bool removed = DeleteClassesTree(classes, ClassKey()) == ERROR_SUCCESS;
     if (OtherBuildRegistered(classes)) {
         return removed;
@@ -286,8 +312,8 @@ HRESULT RegisterServer(RegistrationScope scope) noexcept {
             DeleteLibraryKeys(classes, machine);
             return SELFREG_E_TYPELIB;
         }
-        if (!DeleteClassKeys(classes) || !WriteClassKeys(classes, path)) {
-            DeleteClassKeys(classes);
+        if (!DeleteClassKeys(classes, false) || !WriteClassKeys(classes, path)) {
+            DeleteClassKeys(classes, true);
             DeleteLibraryKeys(classes, machine);
             return SELFREG_E_CLASS;
         }
@@ -300,7 +326,7 @@ HRESULT RegisterServer(RegistrationScope scope) noexcept {
 HRESULT UnregisterServer(RegistrationScope scope) noexcept {
     try {
         const ClassesRoot& classes = Classes(scope);
-        const bool classRemoved = DeleteClassKeys(classes);
+        const bool classRemoved = DeleteClassKeys(classes, true);
         const bool libraryRemoved = DeleteLibraryKeys(classes, scope == RegistrationScope::Machine);
         if (!classRemoved) {
             return SELFREG_E_CLASS;
