@@ -1,32 +1,25 @@
 #!/bin/sh
-# Runs side_by_side.cmd in a 64-bit prefix and passes when, in each round,
-# both libraries registered, the remaining one still served its own script
-# host after the other was unregistered, and nothing of the component was
-# left after both were.
-#   side_by_side.sh LIBRARY32 LIBRARY64 EMULATOR...
+# Runs the win32 build's side_by_side program in a 64-bit prefix and passes
+# when, in each round, both libraries registered, the remaining one was
+# still registered in its own view and served its own host after the other
+# was unregistered, and nothing of the component was left after both were.
+#   side_by_side.sh WIN32_BUILD LIBRARY64 EMULATOR...
 set -u
-library32=$1
+win32_build=$1
 library64=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 windows() { printf 'Z:%s' "$1" | tr / '\\'; }
+library32=$win32_build/component/com/TALMIRON.dll
+driver=$win32_build/tests/com/side_by_side.exe
 
-if [ ! -f "$library32" ]; then
-    echo "side_by_side: no 32-bit library at $library32 (build the win32 preset first); skipping"
+if [ ! -f "$library32" ] || [ ! -f "$driver" ]; then
+    echo "side_by_side: no win32 build at $win32_build (build the win32 preset first); skipping"
     exit 77
 fi
 
-class='{840623C2-8C2B-4173-92DD-A7C3AF92B63C}'
-library_id='{51DAEAEC-F852-4512-856A-51EC53993702}'
-expression_iid='{DE457466-BF22-4A0F-8EB6-E593585EF953}'
-TALMIRON_KEYS="CLSID\\$class TALMIRON.Expression TypeLib\\$library_id Interface\\$expression_iid"
-TALMIRON_CLASS=$class
-TALMIRON_LIBRARY=$library_id
-TALMIRON_INTERFACE=$expression_iid
-export TALMIRON_KEYS TALMIRON_CLASS TALMIRON_LIBRARY TALMIRON_INTERFACE
-
-output=$("$@" cmd /c "$(windows "$here/side_by_side.cmd")" "$(windows "$library32")" \
-    "$(windows "$library64")" "$(windows "$here/evaluate.vbs")")
+output=$("$@" "$(windows "$driver")" "$(windows "$library32")" "$(windows "$library64")" \
+    "$(windows "$here/evaluate.vbs")")
 status=$?
 printf '%s\n' "$output"
 [ "$status" -eq 77 ] && exit 77
@@ -44,15 +37,13 @@ unregister $2: 0
 unregister $3: 0"
     got=$(printf '%s\n' "$lines" | grep -E '^(register|unregister) ')
     problem=
-    [ "$got" = "$expected" ] || problem="regsvr32 failed"
-    # The remaining library's class, program identifier, type library and
-    # interfaces in its own view.
+    [ "$got" = "$expected" ] || problem="registration failed"
     [ "$(printf '%s\n' "$lines" | grep -c '^still: ')" -eq 4 ] ||
-        problem="${problem:+$problem; }keys of the $3-bit library went with the $2-bit one"
+        problem="${problem:+$problem; }the $3-bit library's registration went with the $2-bit one"
     if printf '%s\n' "$lines" | grep -qx 'classes root: machine only'; then
-        echo "note - $round: HKEY_CLASSES_ROOT leaves out the user's classes here: script host not checked"
+        echo "note - $round: HKEY_CLASSES_ROOT leaves out the user's classes here: host not checked"
     elif ! printf '%s\n' "$lines" | grep -qx 'evaluated: 6'; then
-        problem="${problem:+$problem; }the $3-bit script host could not use the object"
+        problem="${problem:+$problem; }the $3-bit host could not use the object"
     fi
     printf '%s\n' "$lines" | grep -q '^left: ' &&
         problem="${problem:+$problem; }keys were left after both were unregistered"
