@@ -3,6 +3,10 @@
 // with the library. It creates TALMIRON.Expression by its program
 // identifier and evaluates through IDispatch and through the vtable.
 // Prints one line per step; exits 0 only when every step gave what it should.
+// First it looks for every key of the component in the registry, under the
+// machine's and the user's classes in both views, since a registered
+// component would prove nothing; it reads them itself rather than through
+// reg, as each program started where Wine runs emulated costs minutes.
 #include "component/com/identity.h"
 #include "component/com/interfaces.h"
 
@@ -11,6 +15,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -71,9 +76,44 @@ bool ThroughVtable(IDispatch* object) {
     return ok;
 }
 
+// Prints each key of the component that exists; true when there is none.
+bool NothingRegistered() {
+    const std::wstring keys[] = {
+        L"CLSID\\{840623C2-8C2B-4173-92DD-A7C3AF92B63C}",
+        L"TALMIRON.Expression",
+        L"TypeLib\\{51DAEAEC-F852-4512-856A-51EC53993702}",
+        L"Interface\\{DE457466-BF22-4A0F-8EB6-E593585EF953}",
+        L"Interface\\{69CB4B81-3F9F-486F-A92C-DA400DE3247B}",
+        L"Interface\\{D67BB250-5D27-48E0-80DD-43330CE62049}",
+    };
+    const std::pair<HKEY, const char*> roots[] = {
+        {HKEY_CLASSES_ROOT, "HKCR"}, {HKEY_LOCAL_MACHINE, "HKLM"}, {HKEY_CURRENT_USER, "HKCU"}};
+    bool none = true;
+    for (const auto& [root, rootName] : roots) {
+        for (const std::wstring& key : keys) {
+            const std::wstring path =
+                root == HKEY_CLASSES_ROOT ? key : L"Software\\Classes\\" + key;
+            for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+                HKEY handle = nullptr;
+                if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &handle) ==
+                    ERROR_SUCCESS) {
+                    RegCloseKey(handle);
+                    std::printf("registered: %s\\%s (%d-bit view)\n", rootName,
+                                Narrow(path.c_str()).c_str(), view == KEY_WOW64_32KEY ? 32 : 64);
+                    none = false;
+                }
+            }
+        }
+    }
+    return none;
+}
+
 } // namespace
 
 int main() {
+    if (!NothingRegistered()) {
+        return 1;
+    }
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         std::printf("FAIL - CoInitializeEx\n");
         return 1;

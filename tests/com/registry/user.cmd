@@ -12,8 +12,7 @@ echo regsvr32 user: %errorlevel%
 call :list registered
 rem Windows merges the user's classes into HKEY_CLASSES_ROOT; Wine does not.
 reg query HKCR\TALMIRON.Expression >nul 2>&1
-if errorlevel 1 echo classes root: machine only
-cscript //nologo "%~2"
+if errorlevel 1 (echo classes root: machine only) else cscript //nologo "%~2"
 regsvr32 /s /u /n /i:user "%~1"
 echo regsvr32 unregistered: %errorlevel%
 call :list unregistered
