@@ -1,19 +1,22 @@
 #!/bin/sh
-# Registers or unregisters TALMIRON.dll with regsvr32 and checks with reg
+# Registers or unregisters TALMIRON.dll with regsvr32 and checks
 # every key and value of the component: all present after registering, none
-# left after unregistering. One Wine start runs regsvr32 and every query.
+# left after unregistering. One Wine start runs regsvr32, and one listing
+# program shows every key.
 # "user" runs the whole registration for the current user instead: a
 # refused command line writes nothing, registering writes every key under
 # the user's classes and none under the machine's, a script host creates
 # the object, and unregistering leaves nothing.
-#   registration.sh register|unregister|user win32|win64 LIBRARY EMULATOR...
+#   registration.sh register|unregister|user win32|win64 LIBRARY LISTING EMULATOR...
 set -u
 phase=$1
 platform=$2
 library=$3
-shift 3
+listing=$4
+shift 4
 here=$(cd "$(dirname "$0")" && pwd)
 windows() { printf 'Z:%s' "$1" | tr / '\\'; }
+listing=$(windows "$listing")
 library_path=$(windows "$library")
 library_folder=$(windows "$(dirname "$library")")
 
@@ -72,22 +75,22 @@ $i\\$expression_iid
 $i\\$symbol_iid
 $i\\$symbols_iid"
 
-# Each top key is shown with everything under it, so that few reg
-# processes start (each is slow where Wine runs emulated).
+# Each top key is shown with everything under it.
 keys="$gone
 $never"
 [ "$phase" = unregister ] && keys=$gone
 
 if [ "$phase" = user ]; then
-    # The command file lists each key under both roots itself.
-    TALMIRON_KEYS=$(printf '%s\n' "$keys" | sed 's/^HKCU\\Software\\Classes\\//' | tr '\n' ' ')
+    # Each key under both the user's and the machine's classes.
+    TALMIRON_KEYS=$(printf '%s\n' "$keys" | sed 's/^HKCU\\Software\\Classes\\//' |
+        awk '{ printf "HKCU\\Software\\Classes\\%s HKLM\\Software\\Classes\\%s ", $0, $0 }')
     export TALMIRON_KEYS
     all=$("$@" cmd /c "$(windows "$here/user.cmd")" "$library_path" \
-        "$(windows "$here/evaluate.vbs")")
+        "$(windows "$here/evaluate.vbs")" "$listing")
 else
-    # One argument per key: the list holds no blanks.
-    # shellcheck disable=SC2086
-    all=$("$@" cmd /c "$(windows "$here/registry.cmd")" "$phase" "$library_path" $keys)
+    TALMIRON_KEYS=$(printf '%s\n' "$keys" | tr '\n' ' ')
+    export TALMIRON_KEYS
+    all=$("$@" cmd /c "$(windows "$here/registry.cmd")" "$phase" "$library_path" "$listing")
 fi
 status=$?
 printf '%s\n' "$all"

@@ -1,7 +1,7 @@
 @echo off
 rem Registers or unregisters a library twice over (both must be repeatable),
-rem then shows the values of each key given, or that it is absent.
-rem   registry.cmd register|unregister LIBRARY KEY...
+rem then lists the keys named in TALMIRON_KEYS, or that they are absent.
+rem   registry.cmd register|unregister LIBRARY LISTING
 if "%1"=="register" (
     regsvr32 /s "%~2"
     call :status first
@@ -13,15 +13,8 @@ if "%1"=="register" (
     regsvr32 /s /u "%~2"
     call :status second
 )
-shift
-shift
-:next
-if "%~1"=="" goto :eof
-echo ==== %~1
-reg query "%~1" /s
-if errorlevel 1 echo ==== absent
-shift
-goto next
+"%~3" %TALMIRON_KEYS%
+goto :eof
 
 :status
 echo regsvr32 %1: %errorlevel%
