@@ -1,13 +1,13 @@
 #include "engine/value.h"
 
 #include "engine/number_text.h"
+#include "engine/rounded_digits.h"
 #include "runtime/failure.h"
 #include "runtime/text_limit.h"
 #include "runtime/val.h"
 
-#include <charconv>
 #include <cmath>
-#include <limits>
+#include <optional>
 
 namespace talmiron {
 
@@ -58,37 +58,6 @@ bool ReadFewDigits(TextView text, double& x) {
     return true;
 }
 
-// The 15 digits "d.dddddddddddddde±x" of the rounding below, read back by
-// one exact operation when the exponent allows: a whole number of 15 digits
-// and a power of ten within 10^22 are both exact doubles.
-bool ReadScientific(const char* begin, const char* end, double& x) {
-    const bool negative = *begin == '-';
-    const char* p = begin + (negative ? 1 : 0);
-    std::int64_t digits = 0;
-    for (; p != end && *p != 'e'; ++p) {
-        if (*p != '.') {
-            digits = digits * 10 + (*p - '0');
-        }
-    }
-    if (end - p < 3) {
-        return false;
-    }
-    const bool negativeExponent = p[1] == '-';
-    int exponent = 0;
-    for (p += 2; p != end; ++p) {
-        exponent = exponent * 10 + (*p - '0');
-    }
-    const int scale = (negativeExponent ? -exponent : exponent) - 14;
-    const int size = static_cast<int>(std::size(kExactPowersOfTen));
-    if (scale <= -size || scale >= size) {
-        return false;
-    }
-    const auto whole = static_cast<double>(digits);
-    x = scale < 0 ? whole / kExactPowersOfTen[-scale] : whole * kExactPowersOfTen[scale];
-    x = negative ? -x : x;
-    return true;
-}
-
 } // namespace
 
 Value Value::Canonical(double x) {
@@ -99,29 +68,26 @@ Value Value::Canonical(double x) {
     return value;
 }
 
-// The 15-digit rounding below is the one the number text makes. Subnormal
-// numbers have too few bits to come back from 15 digits as the same digits,
-// and a rounding beyond the largest double reads back as an overflow: both
-// keep their text, and reading it does what it always did.
+// The 15-digit rounding is the one the number text makes, read back by one
+// exact operation when its power of ten is an exact double. Other
+// magnitudes (subnormal numbers among them, whose digits do not come back
+// the same, and roundings beyond the largest double, which read back as an
+// overflow) keep their text, and reading it does what it always did.
 Value Value::Number(double x) {
     if (!std::isfinite(x)) {
         RaiseFailure(kOverflow);
     }
-    const double magnitude = std::fabs(x);
-    if (magnitude < kExactWhole && x == std::floor(x)) {
+    if (std::fabs(x) < kExactWhole && x == std::floor(x)) {
         return Canonical(x);
     }
-    if (magnitude >= std::numeric_limits<double>::min()) {
-        char digits[32];
-        const auto written =
-            std::to_chars(digits, digits + sizeof digits, x, std::chars_format::scientific, 14);
-        double rounded = 0;
-        if (ReadScientific(digits, written.ptr, rounded)) {
-            return Canonical(rounded);
-        }
-        const auto read = std::from_chars(digits, written.ptr, rounded);
-        if (read.ec == std::errc()) {
-            return Canonical(rounded);
+    if (const std::optional<RoundedDigits> rounded = RoundTo15Digits(x)) {
+        const int scale = rounded->exponent - 14;
+        const int size = static_cast<int>(std::size(kExactPowersOfTen));
+        if (scale > -size && scale < size) {
+            const auto whole = static_cast<double>(rounded->digits);
+            const double magnitude =
+                scale < 0 ? whole / kExactPowersOfTen[-scale] : whole * kExactPowersOfTen[scale];
+            return Canonical(x < 0 ? -magnitude : magnitude);
         }
     }
     return Value(NumberToText(x));

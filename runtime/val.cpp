@@ -1,13 +1,11 @@
 #include "runtime/val.h"
 
+#include "runtime/decimal_to_double.h"
 #include "runtime/failure.h"
-#include "runtime/str.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
-#include <system_error>
 
 namespace talmiron {
 
@@ -64,7 +62,7 @@ double ReadRadix(Reader& reader, int base) {
 }
 
 // Beyond these decimal exponents (of the form 0.ddd × 10^e) the value
-// certainly overflows or underflows to zero, so from_chars never sees them.
+// certainly overflows or underflows to zero, whatever the digits.
 constexpr std::int64_t kMaxExponent = 310;
 constexpr std::int64_t kMinExponent = -330;
 // Exponent digits are accumulated only up to this, which is far enough out.
@@ -135,14 +133,9 @@ double ReadDecimal(Reader& reader) {
     if (scale < kMinExponent) {
         return zero;
     }
-    std::string number = "0." + digits + "e" + IntegerToAscii(scale);
-    double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range || std::isinf(value)) {
-        if (scale > 0) {
-            RaiseFailure(kOverflow);
-        }
-        return zero;
+    const double value = DecimalToDouble(digits, scale);
+    if (std::isinf(value)) {
+        RaiseFailure(kOverflow);
     }
     return negative ? -value : value;
 }

@@ -21,8 +21,8 @@ namespace talmiron {
 // the smallest subnormal reads as zero.
 double Val(TextView text);
 
-// The same reading done the straightforward way, every digit through the
-// standard library's correctly rounded conversion. Val reads plain short
+// The same reading done the general way, every digit through the correctly
+// rounded conversion of any number of digits. Val reads plain short
 // texts by a shortcut and hands the rest to this; tests hold the two equal.
 double ValReference(TextView text);
 
