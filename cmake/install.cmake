@@ -20,7 +20,7 @@ install(FILES docs/talmiron.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # Expression, Symbols, Symbol, the states and data types, and what those
 # headers include.
 foreach(header component/expression.h component/symbols.h component/symbol.h
-               engine/evaluation_states.h functions/function_table.h runtime/text.h)
+               engine/evaluation_states.h runtime/text.h)
     get_filename_component(folder ${header} DIRECTORY)
     install(FILES ${header} DESTINATION ${TALMIRON_INSTALL_INCLUDEDIR}/${folder})
 endforeach()

@@ -2,10 +2,13 @@
 
 #include "engine/catch_all_text.h"
 #include "engine/evaluator.h"
+#include "functions/function_table.h"
 
 namespace talmiron {
 
-Expression::Expression() : symbols_(std::make_shared<talmiron::Symbols>()) {}
+Expression::Expression()
+    : symbols_(std::make_shared<talmiron::Symbols>()),
+      functionTable_(std::make_unique<FunctionTable>()) {}
 
 Expression::~Expression() {
     // A host may still hold the collection; it finds it empty.
@@ -16,7 +19,7 @@ Text Expression::Evaluate(TextView expression, EvaluationStates* state) noexcept
     EvaluationStates result = EvaluationStates_None;
     Text text;
     try {
-        Evaluator evaluator(*symbols_, functionTable_, state_);
+        Evaluator evaluator(*symbols_, *functionTable_, state_);
         text = evaluator.Evaluate(expression, result).TakeText();
     } catch (...) {
         // Only the copy of the text and the removal of its blanks run

@@ -4,12 +4,13 @@
 
 #include "component/symbols.h"
 #include "engine/evaluation_states.h"
-#include "functions/function_table.h"
 #include "runtime/text.h"
 
 #include <memory>
 
 namespace talmiron {
+
+class FunctionTable;
 
 class Expression {
   public:
@@ -29,7 +30,8 @@ class Expression {
 
   private:
     std::shared_ptr<talmiron::Symbols> symbols_;
-    FunctionTable functionTable_;
+    // Behind a pointer so that a host includes nothing of the engine.
+    std::unique_ptr<FunctionTable> functionTable_;
     EvaluationStates state_ = EvaluationStates_None;
 };
 
