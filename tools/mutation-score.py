@@ -17,17 +17,26 @@ exactly the mutants of an earlier file again (after tests were changed, say).
 
   tools/mutation-score.py [--seed S] [--count N] [--jobs J] [--results FILE]
                           [--replay FILE] [--work DIR] [--only PATH...]
+                          [--by-coverage]
   tools/mutation-score.py --report FILE
+
+With --by-coverage, a coverage build first records which tests (each
+GoogleTest case, each other CTest test) execute which lines; a mutant then
+runs only the tests that execute its line, and a mutant on a line that no
+test executes survives without a run. A test cannot fail through a line it
+never executes, so the outcome is the same, only sooner. Lines the coverage
+build knows nothing of (declarations, constants folded at compile time) and
+tests that fail in the coverage build still run the whole suite.
 
 It is a tool, not part of the test command: hundreds of mutants take hours.
 """
 
 import argparse
 import collections
+import hashlib
 import json
 import os
 import pathlib
-import queue
 import random
 import re
 import shutil
@@ -168,10 +177,10 @@ def apply(tree, mutant):
     return original
 
 
-def run(command, cwd, timeout=None):
+def run(command, cwd, timeout=None, env=None):
     try:
         done = subprocess.run(command, cwd=cwd, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL, timeout=timeout)
+                              stderr=subprocess.DEVNULL, timeout=timeout, env=env)
         return done.returncode
     except subprocess.TimeoutExpired:
         return None
@@ -184,7 +193,7 @@ class Tree:
         self.path = work / f"tree-{index}"
         self.build = self.path / "build" / "native"
 
-    def prepare(self):
+    def prepare(self, configure=()):
         files = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, check=True,
                                capture_output=True).stdout.decode().split("\0")
         for rel in filter(None, files):
@@ -193,16 +202,136 @@ class Tree:
             if source.is_file() and (not target.exists() or
                                      target.read_bytes() != source.read_bytes()):
                 target.parent.mkdir(parents=True, exist_ok=True)
-                shutil.copy2(source, target)
-        if run(["cmake", "--preset", "native"], self.path) != 0:
+                # A new time stamp, so that make rebuilds what a mutant left.
+                shutil.copyfile(source, target)
+        if run(["cmake", "--preset", "native", *configure], self.path) != 0:
             sys.exit(f"cannot configure {self.path}")
         if run(["cmake", "--build", "--preset", "native"], self.path) != 0:
             sys.exit(f"cannot build {self.path}")
 
-    def test(self, timeout):
-        """0 when every test passes, another number when one fails, None on timeout."""
-        return run(["ctest", "--preset", "native", "-j1", "--stop-on-failure",
-                    "--timeout", str(int(timeout))], self.path, timeout=timeout)
+    def test(self, timeout, selection=None):
+        """0 when every test passes, another number when one fails, None on
+        timeout. A selection (CTest names, GoogleTest cases) narrows the run."""
+        command = ["ctest", "--preset", "native", "-j1", "--stop-on-failure",
+                   "--timeout", str(int(timeout))]
+        env = None
+        if selection is not None:
+            tests, cases = selection
+            command += ["-R", "^(" + "|".join(map(re.escape, sorted(tests))) + ")$"]
+            if cases:
+                env = dict(os.environ, GTEST_FILTER=":".join(sorted(cases)))
+        return run(command, self.path, timeout=timeout, env=env)
+
+
+class Coverage:
+    """Which tests execute which lines, from a coverage build of the tree.
+
+    A unit is a GoogleTest case (program, case) or a whole CTest test
+    (program, None). Units that fail in the coverage build run always."""
+
+    def __init__(self, work):
+        self.path = work / "coverage"
+        self.build = self.path / "build" / "native"
+        self.map_file = work / "coverage.json"
+
+    def load(self):
+        # The map holds while sources and tests are unchanged.
+        digest = hashlib.sha256()
+        files = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, check=True,
+                               capture_output=True).stdout.decode().split("\0")
+        for rel in sorted(filter(None, files)):
+            if not rel.startswith("tools/") and (ROOT / rel).is_file():
+                digest.update(rel.encode() + b"\0" + (ROOT / rel).read_bytes())
+        stamp = digest.hexdigest()
+        if self.map_file.exists():
+            saved = json.loads(self.map_file.read_text())
+            if saved.get("stamp") == stamp:
+                self.__dict__.update(lines={f: {int(k): v for k, v in d.items()}
+                                            for f, d in saved["lines"].items()},
+                                     always=saved["always"])
+                return
+        print("coverage build: recording which tests execute which lines", flush=True)
+        Tree.prepare(self, ["-DCMAKE_BUILD_TYPE=Coverage", "-DCMAKE_CXX_FLAGS=-O1 --coverage",
+                            "-DCMAKE_EXE_LINKER_FLAGS=--coverage"])
+        described = json.loads(subprocess.run(
+            ["ctest", "--preset", "native", "--show-only=json-v1"], cwd=self.path,
+            check=True, capture_output=True, text=True).stdout)
+        units = []
+        for test in described["tests"]:
+            program = test["command"][0]
+            listed = subprocess.run([program, "--gtest_list_tests"], capture_output=True,
+                                    text=True) if program.startswith(str(self.build)) else None
+            if listed and listed.returncode == 0 and listed.stdout.strip():
+                suite = None
+                for line in listed.stdout.split("\n"):
+                    name = line.split("#")[0].rstrip()
+                    if not name:
+                        continue
+                    if not line.startswith(" "):
+                        suite = name
+                    else:
+                        units.append((test["name"], suite + name.strip()))
+            else:
+                units.append((test["name"], None))
+        self.lines, self.always = {}, []
+        for n, (test, case) in enumerate(units, 1):
+            for gcda in self.build.rglob("*.gcda"):
+                gcda.unlink()
+            status = self.test_one(test, case)
+            if status != 0:
+                self.always.append([test, case])
+                continue
+            for file, line in self.executed():
+                self.lines.setdefault(file, {}).setdefault(line, []).append([test, case])
+            print(f"  {n}/{len(units)} {test} {case or ''}", flush=True)
+        for file, executable in self.executable.items():
+            for line in executable:
+                self.lines.setdefault(file, {}).setdefault(line, [])
+        self.map_file.write_text(json.dumps({"stamp": stamp, "lines": self.lines,
+                                             "always": self.always}))
+
+    def test_one(self, test, case):
+        env = dict(os.environ, GTEST_FILTER=case) if case else None
+        return run(["ctest", "--preset", "native", "-R", "^" + re.escape(test) + "$"],
+                   self.path, timeout=3600, env=env)
+
+    executable = {}
+
+    def executed(self):
+        """(file, line) of every product line the last run executed; notes
+        every line the build knows of in `executable`."""
+        found = set()
+        objects = self.build / "CMakeFiles"
+        for folder in sorted({g.parent for g in objects.rglob("*.gcda")}):
+            names = sorted(g.name for g in folder.glob("*.gcda"))
+            out = subprocess.run(["gcov", "--json-format", "--stdout", *names],
+                                 cwd=folder, capture_output=True, text=True).stdout
+            for text in filter(None, out.split("\n")):
+                for f in json.loads(text)["files"]:
+                    path = pathlib.Path(f["file"])
+                    if not path.is_absolute():
+                        path = (folder / path).resolve()
+                    try:
+                        rel = path.relative_to(self.path).as_posix()
+                    except ValueError:
+                        continue
+                    if not rel.startswith(FOLDERS):
+                        continue
+                    known = self.executable.setdefault(rel, set())
+                    for line in f["lines"]:
+                        known.add(line["line_number"])
+                        if line["count"] > 0:
+                            found.add((rel, line["line_number"]))
+        return found
+
+    def selection(self, mutant):
+        """The tests to run for a mutant: None for all of them, or (CTest
+        names, GoogleTest cases); empty names when no test executes it."""
+        units = self.lines.get(mutant["file"], {}).get(mutant["line"])
+        if units is None:
+            return None
+        units = units + self.always
+        return {t for t, _ in units}, {c for _, c in units if c}
 
 
 def measure(tree):
@@ -212,11 +341,32 @@ def measure(tree):
     return time.monotonic() - started
 
 
-def worker(tree, todo, limit, results, lock, out):
+class Feed:
+    """Hands out mutants in sample order, one at a time, until enough of them
+    compiled (counting those still being built as if they will)."""
+
+    def __init__(self, pending, wanted, compiled):
+        self.pending, self.wanted, self.compiled = pending, wanted, compiled
+        self.busy = 0
+
+    def take(self):
+        if self.wanted is not None and self.compiled + self.busy >= self.wanted:
+            return None
+        mutant = next(self.pending, None)
+        if mutant is not None:
+            self.busy += 1
+        return mutant
+
+    def done(self, outcome):
+        self.busy -= 1
+        self.compiled += outcome != "not compiled"
+
+
+def worker(tree, feed, limit, results, lock, out, coverage):
     while True:
-        try:
-            mutant = todo.get_nowait()
-        except queue.Empty:
+        with lock:
+            mutant = feed.take()
+        if mutant is None:
             return
         original = apply(tree.path, mutant)
         started = time.monotonic()
@@ -225,12 +375,17 @@ def worker(tree, todo, limit, results, lock, out):
             if built != 0:
                 outcome = "not compiled"
             else:
-                status = tree.test(limit)
+                selection = coverage.selection(mutant) if coverage else None
+                if selection is not None and not selection[0]:
+                    status = 0  # no test executes the line
+                else:
+                    status = tree.test(limit, selection)
                 outcome = "timed out" if status is None else "survived" if status == 0 else "killed"
         finally:
             (tree.path / mutant["file"]).write_text(original, encoding="utf-8")
         record = dict(mutant, outcome=outcome, seconds=round(time.monotonic() - started))
         with lock:
+            feed.done(outcome)
             results.append(record)
             out.write(json.dumps(record) + "\n")
             out.flush()
@@ -278,6 +433,8 @@ def main():
     parser.add_argument("--work", default=str(ROOT / "build" / "mutation"))
     parser.add_argument("--only", nargs="*", default=[], help="paths to mutate, by prefix")
     parser.add_argument("--report", help="only print the report of a results file")
+    parser.add_argument("--by-coverage", action="store_true",
+                        help="run only the tests that execute the mutated line")
     args = parser.parse_args()
 
     if args.report:
@@ -301,6 +458,10 @@ def main():
     trees = [Tree(work, i) for i in range(args.jobs)]
     for tree in trees:
         tree.prepare()
+    coverage = None
+    if args.by_coverage:
+        coverage = Coverage(work)
+        coverage.load()
     baseline = measure(trees[0])
     limit = 3 * baseline + 30
     print(f"tests take {baseline:.0f} s unmutated; limit per mutant {limit:.0f} s", flush=True)
@@ -309,25 +470,14 @@ def main():
     lock = threading.Lock()
     with open(args.results, "a", encoding="utf-8") as out:
         pending = iter(m for m in chosen if key(m) not in seen)
-        # Batches of one mutant per tree, until enough of them compiled.
-        while args.replay or compiled < args.count:
-            todo = queue.Queue()
-            wanted = len(trees) if args.replay else min(len(trees), args.count - compiled)
-            for mutant in pending:
-                todo.put(mutant)
-                if todo.qsize() == wanted:
-                    break
-            if todo.empty():
-                break
-            before = len(results)
-            threads = [threading.Thread(target=worker,
-                                        args=(t, todo, limit, results, lock, out))
-                       for t in trees]
-            for t in threads:
-                t.start()
-            for t in threads:
-                t.join()
-            compiled += sum(r["outcome"] != "not compiled" for r in results[before:])
+        feed = Feed(pending, None if args.replay else args.count, compiled)
+        threads = [threading.Thread(target=worker,
+                                    args=(t, feed, limit, results, lock, out, coverage))
+                   for t in trees]
+        for t in threads:
+            t.start()
+        for t in threads:
+            t.join()
     report(results)
 
 
