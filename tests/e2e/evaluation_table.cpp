@@ -65,15 +65,9 @@ void ExpectRows(const std::vector<Row>& rows, const std::vector<SymbolDef>& symb
     for (const Row& row : rows) {
         EvaluationStates state = 99;
         const Text result = expression.Evaluate(row.expression, &state);
-        if (row.match == Match::Prefix) {
-            EXPECT_TRUE(result.starts_with(row.expected))
-                << "expression: " << Show(row.expression) << "\n  result: " << Show(result)
-                << "\n  expected to start with: " << Show(row.expected);
-        } else {
-            EXPECT_TRUE(result == row.expected)
-                << "expression: " << Show(row.expression) << "\n  result: " << Show(result)
-                << "\n  expected: " << Show(row.expected);
-        }
+        EXPECT_TRUE(result == row.expected)
+            << "expression: " << Show(row.expression) << "\n  result: " << Show(result)
+            << "\n  expected: " << Show(row.expected);
         EXPECT_EQ(state, row.state)
             << "expression: " << Show(row.expression) << "\n  result: " << Show(result);
         EXPECT_EQ(expression.State(), state) << "expression: " << Show(row.expression);
@@ -90,9 +84,8 @@ Text PolynomialFailure(std::int32_t failure, std::int32_t line) {
            Description(failure) + u", the error occured at line: " + Decimal(line);
 }
 
-Text SimplifyFailure(std::int32_t failure, std::int32_t line) {
-    return u"9000 ERROR: Unexpected error (Simplify): " + Decimal(failure) + u" - " +
-           Description(failure) + u", the error occured at line: " + Decimal(line);
+Row Failing(const Text& call, std::int32_t failure) {
+    return {call, CallFailure(call, failure), kErr};
 }
 
 Text Repeat(TextView piece, std::size_t count) {

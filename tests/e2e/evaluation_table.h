@@ -18,18 +18,10 @@ inline constexpr EvaluationStates kNum = EvaluationStates_Numeric;
 inline constexpr EvaluationStates kStr = EvaluationStates_String;
 inline constexpr EvaluationStates kErr = EvaluationStates_Error;
 
-enum class Match {
-    Whole,
-    // The result starts with the expected text: for failure texts whose tail
-    // (a line number) is not fixed.
-    Prefix,
-};
-
 struct Row {
     Text expression;
     Text expected;
     EvaluationStates state;
-    Match match = Match::Whole;
 };
 
 struct SymbolDef {
@@ -49,8 +41,8 @@ std::string Show(TextView text);
 Text CallFailure(TextView call, std::int32_t failure);
 // The text of a run-time failure caught by the operator scan.
 Text PolynomialFailure(std::int32_t failure, std::int32_t line);
-// The text of a run-time failure caught by the grouping scan.
-Text SimplifyFailure(std::int32_t failure, std::int32_t line);
+// A row whose call ends in the function-evaluation catch-all with the failure.
+Row Failing(const Text& call, std::int32_t failure);
 
 // A text of count copies of piece.
 Text Repeat(TextView piece, std::size_t count);
