@@ -7,7 +7,6 @@
 #include "runtime/text.h"
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 

@@ -21,17 +21,13 @@ TEST(EvaluateOperators, NumbersAndArithmetic) {
         // A zero keeps no sign; a sign before a group acts as before its value.
         {u"-0", u"0", kNum},
         {u"0*-1", u"0", kNum},
-        {u"2^-1^2", u"0.25", kNum},
         {u"1-(0-2)", u"3", kNum},
         {u"-(1-3)", u"1013 ERROR: Illegal symbol name: '-2'", kErr},
         {u"-(-(2))", u"1013 ERROR: Illegal symbol name: '-2'", kErr},
         {u"-", u"1012 ERROR: Undefined symbol in expression: ''", kErr},
         {u".", u"0", kNum},
-        {u"0.00000015", u"0.00000015", kNum},
         {u"0.00000000000000000001", u"0.00000000000000000001", kNum},
-        {u"0.1234567890123456", u"0.123456789012346", kNum},
         {u"1.99999999999999999", u"2", kNum},
-        {u"1" + Repeat(u"0", 308), u"1" + Repeat(u"0", 308), kNum},
         // There is no exponent notation: the text splits at the sign. Nor hexadecimal.
         {u"1e5", u"1007 ERROR: Invalid numeric literal: '1e5'", kErr},
         {u"1E+5", u"1007 ERROR: Invalid numeric literal: '1E'", kErr},
@@ -39,11 +35,9 @@ TEST(EvaluateOperators, NumbersAndArithmetic) {
         {u"&H1F", u"1013 ERROR: Illegal symbol name: '&H1F'", kErr},
         // Every step is rounded to 15 digits.
         {u"1234567890123456+0", u"1234567890123460", kNum},
-        {u"2/3", u"0.666666666666667", kNum},
         {u"1/3*3", u"0.999999999999999", kNum},
         {u"1/3000000", u"0.000000333333333333333", kNum},
         {u"2^53", u"9007199254740990", kNum},
-        {u"2^-20", u"0.00000095367431640625", kNum},
         {u"2^0.5*2^0.5", u"2.00000000000001", kNum},
         {u"631^81.713695527",
          u"6320428575839230000000000000000000000000000000000000000000000000000000000000000000000000"
@@ -55,7 +49,6 @@ TEST(EvaluateOperators, NumbersAndArithmetic) {
         {u"(0-8)^2.0", u"64", kNum},
         {u"(0-2)^-1", u"-0.5", kNum},
         {u"(0-2)^-0.5", kIllegalPower, kErr},
-        {u"-8^(1/3)", kIllegalPower, kErr},
         {u"1/-0", kDivisionByZero, kErr},
         {u"(1/3)+(2)", u"2.33333333333333", kNum},
     });
@@ -68,10 +61,7 @@ TEST(EvaluateOperators, StringsAndNumbersCombine) {
         {u"3+'1'+'2'", u"6", kNum},
         // A doubled quote does not end the literal for the operator scan.
         {u"'a''+'+'b'", u"a'+b", kStr},
-        {u"(('a''b'))+'c'", u"a'bc", kStr},
-        {u"('x'+')')", u"x)", kStr},
         {u"(LEN('a)'))", u"2", kNum},
-        {u"'a'+(1)", kTypeMismatch, kErr},
         // Numeric text admits blanks around it and a lone sign or point, which reads as 0.
         {u"'-'+1", u"1", kNum},
         {u"'+'*2", u"0", kNum},
@@ -80,7 +70,6 @@ TEST(EvaluateOperators, StringsAndNumbersCombine) {
         {u"'1 2'+1", kTypeMismatch, kErr},
         {u"'1e5'+1", kTypeMismatch, kErr},
         {u"1+''", kTypeMismatch, kErr},
-        {u"''+1", kTypeMismatch, kErr},
         // The type test comes before the division check.
         {u"'a'/0", kTypeMismatch, kErr},
         {u"5/'0'", kDivisionByZero, kErr},
@@ -90,19 +79,15 @@ TEST(EvaluateOperators, StringsAndNumbersCombine) {
 TEST(EvaluateOperators, MalformedTexts) {
     ExpectRows({
         {u"1+2)", kUnmatched, kErr},
-        {u"((1)", kUnmatched, kErr},
         {u"'('+(1", kUnmatched, kErr},
         // Equal counts pass the balance check; the operand is no name.
         {u")(", u"1013 ERROR: Illegal symbol name: ')('", kErr},
         {u"(1)2", kOperandExpected, kErr},
-        {u"(1),2", kOperandExpected, kErr},
-        {u"1+()", kOperandExpected, kErr},
         // A "(" after anything but an operator opens a call.
         {u"2(3)", u"1007 ERROR: Invalid numeric literal: '2(3)'", kErr},
         {u"x(1)", u"1016 ERROR: Unknown function: x", kErr},
         {u"'a'(1)", u"1008 ERROR: Unclosed single cuotes in literal string constant: ''a'(1)'",
          kErr},
-        {u"1+", kOperandExpected, kErr},
         {u"2**3", kOperandExpected, kErr},
         {u"*2", kOperandExpected, kErr},
         {u"-1-", kOperandExpected, kErr},
@@ -117,18 +102,13 @@ TEST(EvaluateOperators, MalformedTexts) {
         // The leftmost failure wins.
         {u"(1/0)+(x)", kDivisionByZero, kErr},
         {u"1/0+x", kDivisionByZero, kErr},
-        {u"1+x+1/0", u"1012 ERROR: Undefined symbol in expression: 'x'", kErr},
         {u"2*'a'+1/0", kTypeMismatch, kErr},
-        {u"1/0*'a'", kDivisionByZero, kErr},
     });
 }
 
 TEST(EvaluateOperators, OnlyTheBlankOutsideLiteralsIsDropped) {
     ExpectRows({
         {u"", kOperandExpected, kErr},
-        {u"   ", kOperandExpected, kErr},
-        {u"'  a  '", u"  a  ", kStr},
-        {u"'a'' b'", u"a' b", kStr},
         {u"L EN('ab')", u"2", kNum},
         {u"LEN( ' ab ' )", u"4", kNum},
         {u"1\t+2", u"1007 ERROR: Invalid numeric literal: '1\t'", kErr},
