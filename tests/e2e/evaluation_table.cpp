@@ -57,8 +57,21 @@ Text PolynomialFailure(std::int32_t failure, std::int32_t line) {
            u", the error occured at line: " + AsciiToText(std::to_string(line));
 }
 
-Row Failing(const Text& call, std::int32_t failure) {
-    return {call, CallFailure(call, failure), kErr};
+std::vector<Row> Failing(std::int32_t failure, const std::vector<Text>& calls) {
+    std::vector<Row> rows;
+    for (const Text& call : calls) {
+        rows.push_back({call, CallFailure(call, failure), kErr});
+    }
+    return rows;
+}
+
+std::vector<Row> Giving(const Text& expected, EvaluationStates state,
+                        const std::vector<Text>& expressions) {
+    std::vector<Row> rows;
+    for (const Text& expression : expressions) {
+        rows.push_back({expression, expected, state});
+    }
+    return rows;
 }
 
 Text Repeat(TextView piece, std::size_t count) {

@@ -40,8 +40,11 @@ std::string Show(TextView text);
 Text CallFailure(TextView call, std::int32_t failure);
 // The text of a run-time failure caught by the operator scan.
 Text PolynomialFailure(std::int32_t failure, std::int32_t line);
-// A row whose call ends in the function-evaluation catch-all with the failure.
-Row Failing(const Text& call, std::int32_t failure);
+// Rows of calls that each end in the function-evaluation catch-all with the failure.
+std::vector<Row> Failing(std::int32_t failure, const std::vector<Text>& calls);
+// Rows of expressions that all give the same text and state.
+std::vector<Row> Giving(const Text& expected, EvaluationStates state,
+                        const std::vector<Text>& expressions);
 
 // A text of count copies of piece.
 Text Repeat(TextView piece, std::size_t count);
