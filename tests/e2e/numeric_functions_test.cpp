@@ -12,7 +12,6 @@ const Text kTiny = u"0." + Repeat(u"0", 299) + u"1";
 TEST(EvaluateNumericFunctions, Mathematics) {
     ExpectRows({
         {u"-ABS(-2)", u"-2", kNum},
-        {u"-ROUND(0.4,0)", u"0", kNum},
         {u"SGN(0.0001)", u"1", kNum},
         {u"INT(-0.5)", u"-1", kNum},
         // Results that once depended on the machine's own sine and arctangent.
@@ -27,12 +26,10 @@ TEST(EvaluateNumericFunctions, Mathematics) {
         {u"ARCSIN(-1)", u"-1.5707963267949", kNum},
         {u"ARCSIN(1.00000000000001)", u"2002 ERROR: Illegal parameter value for ARCSIN function.",
          kErr},
-        {u"ARCCOS(1)", u"0", kNum},
         {u"ARCCOS(-1.00000000000001)", u"2003 ERROR: Illegal parameter value for ARCCOS function.",
          kErr},
         // The local trap of the domain checks does not swallow argument failures.
         {u"ARCSIN(1/0)", u"1005 ERROR: Division by zero.", kErr},
-        {u"PI( )", u"3.14159265358979", kNum},
         {u"PI(,)", u"1018 ERROR: Wrong number of arguments in function 'PI(,)', expected 0.", kErr},
     });
     ExpectRows(Failing(6, {u"EXP(710)"}));
@@ -54,7 +51,6 @@ TEST(EvaluateNumericFunctions, Round) {
         {u"ROUND(" + kTiny + u",299)", u"0", kNum},
         {u"ROUND(0.1,1074)", u"0.1", kNum},
         {u"ROUND(0.1,2147483647)", u"0.1", kNum},
-        {u"ROUND(1.2345,1.5)", u"1.23", kNum},
         {u"ROUND(1.2355,2.5)", u"1.24", kNum},
         {u"ROUND(2.5,-0.5)", u"2", kNum},
     });
@@ -64,11 +60,9 @@ TEST(EvaluateNumericFunctions, Round) {
 
 TEST(EvaluateNumericFunctions, MeasuringSearchingAndReadingText) {
     ExpectRows({
-        {u"LEN('it''s')", u"4", kNum},
         {u"LEN(1+1)", u"1019 ERROR: Type mismatch in function argument: 2", kErr},
         {u"VAL('1.5e-3')", u"0.0015", kNum},
         {u"VAL(CHR(10)+'7')", u"7", kNum},
-        {u"ASC(CHR(0))", u"0", kNum},
         {u"ASC(CHR(150))", u"150", kNum},
         // Characters outside Windows-1252 are "?".
         {u"ASC('\u0080')", u"63", kNum},
@@ -79,11 +73,9 @@ TEST(EvaluateNumericFunctions, MeasuringSearchingAndReadingText) {
         {u"INSTR(2.5,'abab','ab')", u"3", kNum},
         {u"INSTR(3,'abc','')", u"3", kNum},
         {u"INSTR(4,'abc','')", u"0", kNum},
-        {u"INSTR(4,'abc','c')", u"0", kNum},
         {u"INSTR(1,'','')", u"0", kNum},
         {u"INSTRREV('abcabc','c',6)", u"6", kNum},
         {u"INSTRREV('abcabc','abc',5)", u"1", kNum},
-        {u"INSTRREV('abcabc','abc',6)", u"4", kNum},
         {u"INSTRREV('aaaa','aa',-1)", u"3", kNum},
         {u"INSTRREV('abc','a',4)", u"0", kNum},
         {u"INSTRREV('abc','',2)", u"2", kNum},

@@ -13,17 +13,13 @@ namespace {
 // Significant digits of a number text in plain or exponent form.
 int SignificantDigits(const Text& text) {
     std::string digits;
-    for (const char16_t c : text) {
-        if (c == u'e' || c == u'E') {
-            break;
-        }
+    for (const char16_t c : text.substr(0, text.find_first_of(u"eE"))) {
         if (c >= u'0' && c <= u'9') {
-            digits.push_back(static_cast<char>(c));
+            digits += static_cast<char>(c);
         }
     }
     const auto first = digits.find_first_not_of('0');
-    return first == std::string::npos ? 0
-                                      : static_cast<int>(digits.find_last_not_of('0') - first + 1);
+    return first == std::string::npos ? 0 : int(digits.find_last_not_of('0') - first + 1);
 }
 
 TEST(Random, DrawsLieInRangeWithAtMostSevenDigits) {
