@@ -23,6 +23,7 @@ TEST(EvaluateOperators, NumbersAndArithmetic) {
         {u"1-(0-2)", u"3", kNum},
         {u"-(1-3)", u"1013 ERROR: Illegal symbol name: '-2'", kErr},
         {u"-(-(2))", u"1013 ERROR: Illegal symbol name: '-2'", kErr},
+        {u"-('a')", u"a", kStr},
         {u"-", u"1012 ERROR: Undefined symbol in expression: ''", kErr},
         {u".", u"0", kNum},
         {u"0.00000000000000000001", u"0.00000000000000000001", kNum},
