@@ -23,7 +23,7 @@ TEST(EvaluateFunctionCalls, ArgumentsAndTheirFailures) {
         {u"foo(1/0)", u"1016 ERROR: Unknown function: foo", kErr},
         {u"-#A(1)", u"1015 ERROR: Illegal function name: #A", kErr},
         {u"é(1)", u"1013 ERROR: Illegal symbol name: 'é(1)'", kErr},
-        // Empty arguments are evaluated like any other.
+        // Empty arguments are evaluated like any other, in order.
         {u"LEFT(,1)", u"1003 ERROR: Operand expected.", kErr},
         {u"ROUND(1/0,x)", u"1005 ERROR: Division by zero.", kErr},
         // The argument goes into the message trimmed, "%s" in it untouched.
