@@ -3,58 +3,33 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
+#include <map>
 
 namespace talmiron::e2e {
 namespace {
 
-// The descriptions that the host sees for the platform failures.
-Text Description(std::int32_t failure) {
-    switch (failure) {
-    case 5:
-        return u"Invalid procedure call or argument";
-    case 6:
-        return u"Overflow";
-    case 7:
-        return u"Out of memory";
-    case 13:
-        return u"Type mismatch";
-    case 14:
-        return u"Out of string space";
-    case 28:
-        return u"Out of stack space";
-    default:
-        ADD_FAILURE() << "no description for failure " << failure;
-        return Text();
-    }
-}
-
-Text Decimal(std::int32_t number) {
-    return AsciiToText(std::to_string(number));
+// The failure number and the description that the host sees for it.
+Text Failure(std::int32_t failure) {
+    static const std::map<std::int32_t, const char16_t*> descriptions = {
+        {5, u"Invalid procedure call or argument"},
+        {6, u"Overflow"},
+        {13, u"Type mismatch"},
+        {14, u"Out of string space"},
+        {28, u"Out of stack space"}};
+    return AsciiToText(std::to_string(failure)) + u" - " + descriptions.at(failure);
 }
 
 } // namespace
 
 std::string Show(TextView text) {
-    std::string shown;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c < 0x20 || c == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(c));
-            shown += escaped;
-        } else if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
-            // A surrogate pair is shown as the one character it stands for.
-            shown += TextToUtf8(text.substr(i, 2));
-            ++i;
-        } else {
-            shown += TextToUtf8(text.substr(i, 1));
-        }
+    Text shown;
+    for (const char16_t c : text.substr(0, 300)) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(c));
+        shown += c < 0x20 || c == 0x7F ? AsciiToText(escaped) : Text(1, c);
     }
-    if (shown.size() > 300) {
-        shown = shown.substr(0, 300) + "... (" + std::to_string(text.size()) + " characters)";
-    }
-    return "\u00ab" + shown + "\u00bb";
+    const std::string more = text.size() > 300 ? "... (" + std::to_string(text.size()) + ")" : "";
+    return "\u00ab" + TextToUtf8(shown) + more + "\u00bb";
 }
 
 void ExpectRows(const std::vector<Row>& rows, const std::vector<SymbolDef>& symbols) {
@@ -65,39 +40,42 @@ void ExpectRows(const std::vector<Row>& rows, const std::vector<SymbolDef>& symb
     for (const Row& row : rows) {
         EvaluationStates state = 99;
         const Text result = expression.Evaluate(row.expression, &state);
-        if (row.match == Match::Prefix) {
-            EXPECT_TRUE(result.starts_with(row.expected))
-                << "expression: " << Show(row.expression) << "\n  result: " << Show(result)
-                << "\n  expected to start with: " << Show(row.expected);
-        } else {
-            EXPECT_TRUE(result == row.expected)
-                << "expression: " << Show(row.expression) << "\n  result: " << Show(result)
-                << "\n  expected: " << Show(row.expected);
-        }
-        EXPECT_EQ(state, row.state)
-            << "expression: " << Show(row.expression) << "\n  result: " << Show(result);
+        EXPECT_TRUE(result == row.expected && state == row.state)
+            << "expression: " << Show(row.expression) << "\n  result: " << Show(result) << " ("
+            << state << ")\n  expected: " << Show(row.expected) << " (" << row.state << ")";
         EXPECT_EQ(expression.State(), state) << "expression: " << Show(row.expression);
     }
 }
 
 Text CallFailure(TextView call, std::int32_t failure) {
     return u"ERROR: Unexpected error during function evaluation [" + Text(call) + u"]; " +
-           Decimal(failure) + u" - " + Description(failure);
+           Failure(failure);
 }
 
 Text PolynomialFailure(std::int32_t failure, std::int32_t line) {
-    return u"ERROR: Unexpected error (Polynomial): " + Decimal(failure) + u" - " +
-           Description(failure) + u", the error occured at line: " + Decimal(line);
+    return u"ERROR: Unexpected error (Polynomial): " + Failure(failure) +
+           u", the error occured at line: " + AsciiToText(std::to_string(line));
 }
 
-Text SimplifyFailure(std::int32_t failure, std::int32_t line) {
-    return u"9000 ERROR: Unexpected error (Simplify): " + Decimal(failure) + u" - " +
-           Description(failure) + u", the error occured at line: " + Decimal(line);
+std::vector<Row> Failing(std::int32_t failure, const std::vector<Text>& calls) {
+    std::vector<Row> rows;
+    for (const Text& call : calls) {
+        rows.push_back({call, CallFailure(call, failure), kErr});
+    }
+    return rows;
+}
+
+std::vector<Row> Giving(const Text& expected, EvaluationStates state,
+                        const std::vector<Text>& expressions) {
+    std::vector<Row> rows;
+    for (const Text& expression : expressions) {
+        rows.push_back({expression, expected, state});
+    }
+    return rows;
 }
 
 Text Repeat(TextView piece, std::size_t count) {
     Text text;
-    text.reserve(piece.size() * count);
     for (std::size_t i = 0; i < count; ++i) {
         text += piece;
     }

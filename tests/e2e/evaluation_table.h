@@ -7,7 +7,6 @@
 #include "runtime/text.h"
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -18,18 +17,10 @@ inline constexpr EvaluationStates kNum = EvaluationStates_Numeric;
 inline constexpr EvaluationStates kStr = EvaluationStates_String;
 inline constexpr EvaluationStates kErr = EvaluationStates_Error;
 
-enum class Match {
-    Whole,
-    // The result starts with the expected text: for failure texts whose tail
-    // (a line number) is not fixed.
-    Prefix,
-};
-
 struct Row {
     Text expression;
     Text expected;
     EvaluationStates state;
-    Match match = Match::Whole;
 };
 
 struct SymbolDef {
@@ -49,8 +40,11 @@ std::string Show(TextView text);
 Text CallFailure(TextView call, std::int32_t failure);
 // The text of a run-time failure caught by the operator scan.
 Text PolynomialFailure(std::int32_t failure, std::int32_t line);
-// The text of a run-time failure caught by the grouping scan.
-Text SimplifyFailure(std::int32_t failure, std::int32_t line);
+// Rows of calls that each end in the function-evaluation catch-all with the failure.
+std::vector<Row> Failing(std::int32_t failure, const std::vector<Text>& calls);
+// Rows of expressions that all give the same text and state.
+std::vector<Row> Giving(const Text& expected, EvaluationStates state,
+                        const std::vector<Text>& expressions);
 
 // A text of count copies of piece.
 Text Repeat(TextView piece, std::size_t count);
