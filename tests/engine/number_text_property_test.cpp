@@ -303,7 +303,8 @@ TEST(NumberTextProperty, EveryDoubleHasOneTextAndBehavesAsIt) {
         if (text != reference) {
             fail(std::string("NumberToText(") + shortest + ") != " + TextToUtf8(reference));
         }
-        // The exact reference is slow: every fifth double of each kind meets it.
+        // Every fifth double of each kind, two million in all, meets the slow
+        // exact reference and is checked as a value.
         if (round % 5 == 0) {
             const std::optional<double> expected = Reference(v);
             bool good = IsCanonical(TextToUtf8(text), v);
@@ -315,23 +316,25 @@ TEST(NumberTextProperty, EveryDoubleHasOneTextAndBehavesAsIt) {
             if (!good) {
                 fail(std::string(shortest) + " -> \"" + TextToUtf8(text) + "\"");
             }
+            // The number as a value, and with a sign in front as an operand applies it.
+            if (!(Of([&] { return Value::Number(v); }) == Of([&] { return text; })) ||
+                !(Of([&] { return Value::Number(v).Signed(-1); }) ==
+                  Of([&] { return NumberToText(-Val(text)); }))) {
+                fail(std::string("Value::Number(") + shortest + ")");
+            }
         }
         // A canonical text of 40 characters or more has more than 19 digits
         // or a power of ten beyond 10^22, so both readings take one path.
         const Text mangled = Mangled(doubles, v, reference);
         for (const Text* read : {&reference, &mangled}) {
+            if (read == &reference && reference.size() >= 40) {
+                continue;
+            }
             const Outcome fast = Of([&] { return *read; });
             const Outcome slow = Of([&] { return *read; }, ValReference);
-            if ((read != &reference || reference.size() < 40) &&
-                (!(fast == slow) || std::signbit(fast.read) != std::signbit(slow.read))) {
+            if (!(fast == slow) || std::signbit(fast.read) != std::signbit(slow.read)) {
                 fail("Val(\"" + TextToUtf8(*read) + "\")");
             }
-        }
-        // The number as a value, and with a sign in front as an operand applies it.
-        if (!(Of([&] { return Value::Number(v); }) == Of([&] { return text; })) ||
-            !(Of([&] { return Value::Number(v).Signed(-1); }) ==
-              Of([&] { return NumberToText(-Val(text)); }))) {
-            fail(std::string("Value::Number(") + shortest + ")");
         }
         if (round % 16 == 0) {
             const Text literal = Literal(doubles);
