@@ -1,6 +1,5 @@
 // Every finite double must come out as canonical number text that reads back
-// as the double nearest to the value rounded to 15 significant digits (the
-// reference rounds the exact decimal expansion itself, halves to even). Both
+// as the double nearest to the value rounded to 15 significant digits. Both
 // conversions must match their straightforward forms, and a number carried
 // as a double must behave exactly as its text, whatever path made it.
 #include "engine/number_text.h"
@@ -27,48 +26,21 @@
 namespace talmiron {
 namespace {
 
-// The digits of |v| correctly rounded to 1 + precision significant digits.
-std::string Digits(double v, int precision, int& exponent) {
-    char buffer[1024];
-    char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(v),
-                              std::chars_format::scientific, precision)
-                    .ptr;
-    char* e = std::find(buffer, end, 'e');
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
-    std::string digits(buffer, e);
-    if (digits.size() > 1) {
-        digits.erase(1, 1); // the point
-    }
-    return digits;
-}
-
-// None when the rounded decimal lies beyond the double range.
+// The double nearest to v rounded to 15 significant digits; none when that
+// lies beyond the double range. std::to_chars rounds the exact binary value,
+// halves to even.
 std::optional<double> Reference(double v) {
     if (v == 0.0) {
         return 0.0;
     }
+    char buffer[32];
+    char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(v),
+                              std::chars_format::scientific, 14)
+                    .ptr;
+    char* e = std::find(buffer, end, 'e');
     int exponent = 0;
-    // 25 digits settle the rounding unless digits 16 to 25 are 5000000000;
-    // then the exact expansion (at most 767 significant digits) does.
-    std::string digits = Digits(v, 24, exponent);
-    if (digits.compare(15, std::string::npos, "5000000000") == 0) {
-        digits = Digits(v, 780, exponent);
-    }
-    const bool tie = digits[15] == '5' && digits.find_first_not_of('0', 16) == std::string::npos;
-    const bool up = digits[15] > '5' || (digits[15] == '5' && (!tie || digits[14] % 2 != 0));
-    digits.resize(15);
-    if (up) {
-        std::size_t i = 15;
-        while (i > 0 && digits[i - 1] == '9') {
-            digits[--i] = '0';
-        }
-        if (i == 0) {
-            digits.insert(0, "1");
-            ++exponent;
-        } else {
-            ++digits[i - 1];
-        }
-    }
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    const std::string digits = std::string(1, buffer[0]) + std::string(buffer + 2, e);
     // Read by the engine's own conversion, which its test holds to the
     // standard library's natively; the C runtime behind that on 32-bit
     // Windows rounds some of these texts wrongly.
