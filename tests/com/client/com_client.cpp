@@ -11,9 +11,11 @@ namespace {
 
 HRESULT(STDAPICALLTYPE* getClassObject)(REFCLSID, REFIID, void**) = nullptr;
 HRESULT(STDAPICALLTYPE* canUnloadNow)() = nullptr;
+std::wstring libraryPath;
 
 // Loads the library and finds its entry points; false when it cannot.
 bool LoadComponent(const std::wstring& path) {
+    libraryPath = path;
     HMODULE module = LoadLibraryW(path.c_str());
     if (module == nullptr) {
         return false;
@@ -26,6 +28,10 @@ bool LoadComponent(const std::wstring& path) {
 }
 
 } // namespace
+
+const std::wstring& LibraryPath() {
+    return libraryPath;
+}
 
 HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) {
     return getClassObject(clsid, iid, object);
@@ -53,13 +59,6 @@ void InvokeMember(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT>
     for (VARIANT& v : arguments) {
         VariantClear(&v);
     }
-}
-
-DISPID IdOf(IDispatch* object, const wchar_t* name) {
-    DISPID id = DISPID_UNKNOWN;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK) << name;
-    return id;
 }
 
 } // namespace talmiron::com::client
