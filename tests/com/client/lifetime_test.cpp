@@ -1,6 +1,8 @@
-// Ownership across the boundary: a held collection outlives its Expression
-// empty, a held symbol outlives its collection, and many cycles of a host's
-// whole use leave neither objects nor memory behind.
+// The library's entry points and the ownership of its objects, which no
+// script can see: only Expression has a class object, aggregation is refused,
+// locks and live objects keep the library loaded, a held collection outlives
+// its Expression empty, and many cycles of a host's whole use leave neither
+// objects nor memory behind.
 #include "com_client.h"
 
 #include <algorithm>
@@ -12,6 +14,53 @@ namespace talmiron::com::client {
 namespace {
 
 class Lifetime : public ComTest {};
+
+TEST_F(Lifetime, OnlyExpressionHasAClassObject) {
+    // {9A1C0B4E-0D2F-4E58-B3A1-7C2D5E6F8091}: a class the library does not know.
+    const CLSID unknown = {
+        0x9a1c0b4e, 0x0d2f, 0x4e58, {0xb3, 0xa1, 0x7c, 0x2d, 0x5e, 0x6f, 0x80, 0x91}};
+    for (const CLSID* clsid : {&kSymbolClassId, &kSymbolsClassId, &unknown}) {
+        void* object = reinterpret_cast<void*>(1);
+        EXPECT_EQ(GetClassObject(*clsid, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+        EXPECT_EQ(object, nullptr);
+    }
+    Ref<IClassFactory> factory;
+    ASSERT_EQ(GetClassObject(kExpressionClassId, IID_IClassFactory, factory.OutVoid()), S_OK);
+    Ref<IUnknown> outer;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, outer.OutVoid()), S_OK);
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(factory->CreateInstance(outer.get(), IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(object, nullptr);
+    object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(factory->CreateInstance(nullptr, kSymbolsInterfaceId, &object), E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
+}
+
+TEST_F(Lifetime, LocksAndLiveObjectsKeepTheLibraryLoaded) {
+    EXPECT_EQ(CanUnloadNow(), S_OK);
+    Ref<IClassFactory> factory;
+    ASSERT_EQ(GetClassObject(kExpressionClassId, IID_IClassFactory, factory.OutVoid()), S_OK);
+    ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+    factory.Reset();
+    EXPECT_EQ(CanUnloadNow(), S_FALSE) << "a lock is held";
+    ASSERT_EQ(GetClassObject(kExpressionClassId, IID_IClassFactory, factory.OutVoid()), S_OK);
+    ASSERT_EQ(factory->LockServer(FALSE), S_OK);
+    factory.Reset();
+    EXPECT_EQ(CanUnloadNow(), S_OK);
+
+    // Each kind of object keeps the library by itself.
+    Ref<IExpression> expression = NewExpression();
+    Ref<ISymbols> symbols = SymbolsOf(expression.get());
+    Ref<ISymbol> symbol = AddSymbol(symbols.get(), L"x", EvaluationTypes_Numeric, L"1");
+    Ref<IEnumVARIANT> enumerator = EnumeratorOf(symbols.get());
+    expression.Reset();
+    symbols.Reset();
+    EXPECT_EQ(CanUnloadNow(), S_FALSE) << "a Symbol and an enumerator live";
+    symbol.Reset();
+    EXPECT_EQ(CanUnloadNow(), S_FALSE) << "an enumerator lives";
+    enumerator.Reset();
+    EXPECT_EQ(CanUnloadNow(), S_OK);
+}
 
 TEST_F(Lifetime, AHeldCollectionIsEmptyOnceItsExpressionEnds) {
     Ref<IExpression> expression = NewExpression();
@@ -55,8 +104,7 @@ void Cycle(IClassFactory* factory) {
     Bstr name(L"A");
     BSTR n = name.get();
     EvaluationTypes type = 1;
-    Ref<ISymbol> duplicate;
-    ASSERT_NE(symbols->Add(&n, &type, &n, duplicate.Out()), S_OK);
+    ASSERT_NE(symbols->Add(&n, &type, &n, nullptr), S_OK);
     Ref<IEnumVARIANT> enumerator = EnumeratorOf(symbols.get());
     VARIANT items[4];
     ULONG fetched = 0;

@@ -177,6 +177,7 @@ TEST_F(TypeLibrary, ObjectsAnswerAsTheLibraryDescribesThem) {
         ASSERT_TRUE(instance);
         Ref<IDispatch> late;
         ASSERT_EQ(instance->QueryInterface(IID_IDispatch, late.OutVoid()), S_OK);
+        EXPECT_EQ(IdentityOf(late.get()), IdentityOf(instance.get()));
         for (const Member& member : dual.members) {
             const std::string trace(member.names.at(0).begin(), member.names.at(0).end());
             SCOPED_TRACE(trace);
