@@ -125,19 +125,6 @@ TEST_F(Calls, VtableFailuresLeaveErrorInformationAndChangeNothing) {
     EXPECT_EQ(GetErrorInfo(0, info.Out()), S_FALSE);
 }
 
-// The names that an enumerator yields from where it stands, one by one.
-std::wstring Walk(IEnumVARIANT* e) {
-    std::wstring names;
-    Var item;
-    while (e->Next(1, &item, nullptr) == S_OK) {
-        Ref<ISymbol> symbol;
-        EXPECT_EQ(V_DISPATCH(&item)->QueryInterface(kSymbolInterfaceId, symbol.OutVoid()), S_OK);
-        names += NameOf(symbol.get());
-        VariantClear(&item);
-    }
-    return names;
-}
-
 TEST_F(Calls, EnumeratorYieldsTheSameSymbolsAndKeepsItsPlace) {
     std::vector<Ref<ISymbol>> held;
     for (const wchar_t* name : {L"a", L"b", L"c"}) {

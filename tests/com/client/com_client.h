@@ -186,6 +186,19 @@ inline LONG CountOf(ISymbols* symbols) {
     return count;
 }
 
+// The names that an enumerator yields from where it stands, one by one.
+inline std::wstring Walk(IEnumVARIANT* e) {
+    std::wstring names;
+    Var item;
+    while (e->Next(1, &item, nullptr) == S_OK) {
+        Ref<ISymbol> symbol;
+        EXPECT_EQ(V_DISPATCH(&item)->QueryInterface(kSymbolInterfaceId, symbol.OutVoid()), S_OK);
+        names += NameOf(symbol.get());
+        VariantClear(&item);
+    }
+    return names;
+}
+
 // The identity of an object: its IUnknown pointer.
 inline IUnknown* IdentityOf(IUnknown* object) {
     Ref<IUnknown> identity;
