@@ -66,6 +66,7 @@ TEST_F(Lifetime, AHeldCollectionIsEmptyOnceItsExpressionEnds) {
     Ref<IExpression> expression = NewExpression();
     Ref<ISymbols> symbols = SymbolsOf(expression.get());
     Ref<ISymbol> symbol = AddSymbol(symbols.get(), L"x", EvaluationTypes_String, L"kept");
+    EXPECT_EQ(CountOf(SymbolsOf(NewExpression().get()).get()), 0) << "a collection of its own";
     expression.Reset();
     EXPECT_EQ(CountOf(symbols.get()), 0);
     Var item;
