@@ -11,9 +11,11 @@ namespace {
 
 HRESULT(STDAPICALLTYPE* getClassObject)(REFCLSID, REFIID, void**) = nullptr;
 HRESULT(STDAPICALLTYPE* canUnloadNow)() = nullptr;
+std::wstring libraryPath;
 
 // Loads the library and finds its entry points; false when it cannot.
 bool LoadComponent(const std::wstring& path) {
+    libraryPath = path;
     HMODULE module = LoadLibraryW(path.c_str());
     if (module == nullptr) {
         return false;
@@ -26,6 +28,10 @@ bool LoadComponent(const std::wstring& path) {
 }
 
 } // namespace
+
+const std::wstring& LibraryPath() {
+    return libraryPath;
+}
 
 HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) {
     return getClassObject(clsid, iid, object);
@@ -55,35 +61,23 @@ void InvokeMember(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT>
     }
 }
 
-DISPID IdOf(IDispatch* object, const wchar_t* name) {
-    DISPID id = DISPID_UNKNOWN;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK) << name;
-    return id;
-}
-
 } // namespace talmiron::com::client
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s [GoogleTest options] PATH-OF-TALMIRON.dll\n", argv[0]);
+        std::fprintf(stderr, "usage: com_client_tests [GoogleTest options] PATH-OF-TALMIRON.dll\n");
         return 2;
     }
-    const int size = MultiByteToWideChar(CP_ACP, 0, argv[1], -1, nullptr, 0);
-    std::wstring path(static_cast<std::size_t>(size > 0 ? size - 1 : 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, argv[1], -1, path.data(), size);
     // A build folder path of the Linux side reaches Wine as it is; its root
     // is drive Z: there.
-    if (!path.empty() && path.front() == L'/') {
-        path.insert(0, L"Z:");
-    }
+    const std::wstring path = argv[1][0] == L'/' ? L"Z:" + std::wstring(argv[1]) : argv[1];
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         std::fprintf(stderr, "COM could not be initialised\n");
         return 1;
     }
     if (!talmiron::com::client::LoadComponent(path)) {
-        std::fprintf(stderr, "%s: not loaded, or without DllGetClassObject and DllCanUnloadNow\n",
+        std::fprintf(stderr, "%ls: not loaded, or without DllGetClassObject and DllCanUnloadNow\n",
                      argv[1]);
         return 1;
     }

@@ -17,7 +17,8 @@
 
 namespace talmiron::com::client {
 
-// The entry points of the library that main loaded.
+// The library that main loaded, as Wine sees its path, and its entry points.
+const std::wstring& LibraryPath();
 HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object);
 HRESULT CanUnloadNow();
 
@@ -58,8 +59,7 @@ class Bstr {
     ~Bstr() { SysFreeString(b_); }
     BSTR get() const noexcept { return b_; }
     BSTR* Out() noexcept {
-        SysFreeString(b_);
-        b_ = nullptr;
+        SysFreeString(std::exchange(b_, nullptr));
         return &b_;
     }
     std::wstring str() const {
@@ -91,6 +91,10 @@ inline VARIANT TextVariant(const std::wstring& text) { // owns a new BSTR
 }
 inline VARIANT IntVariant(LONG value) {
     return MakeVariant(VT_I4, [=](VARIANT& v) { V_I4(&v) = value; });
+}
+// A reference to the caller's variable, as hosts pass variables.
+inline VARIANT Reference(VARTYPE type, void* target) {
+    return MakeVariant(VT_BYREF | type, [=](VARIANT& v) { V_BYREF(&v) = target; });
 }
 
 // The text of a variant, empty unless it holds a string.
@@ -182,6 +186,19 @@ inline LONG CountOf(ISymbols* symbols) {
     return count;
 }
 
+// The names that an enumerator yields from where it stands, one by one.
+inline std::wstring Walk(IEnumVARIANT* e) {
+    std::wstring names;
+    Var item;
+    while (e->Next(1, &item, nullptr) == S_OK) {
+        Ref<ISymbol> symbol;
+        EXPECT_EQ(V_DISPATCH(&item)->QueryInterface(kSymbolInterfaceId, symbol.OutVoid()), S_OK);
+        names += NameOf(symbol.get());
+        VariantClear(&item);
+    }
+    return names;
+}
+
 // The identity of an object: its IUnknown pointer.
 inline IUnknown* IdentityOf(IUnknown* object) {
     Ref<IUnknown> identity;
@@ -201,6 +218,5 @@ struct InvokeOutcome {
 };
 void InvokeMember(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT> arguments,
                   InvokeOutcome& outcome);
-DISPID IdOf(IDispatch* object, const wchar_t* name);
 
 } // namespace talmiron::com::client
