@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <optional>
 #include <random>
 #include <regex>
 #include <string>
@@ -16,170 +15,117 @@
 namespace talmiron::e2e {
 namespace {
 
-TEST(EvaluateDateFunctions, DateAdd) {
+TEST(EvaluateDateFunctions, IntervalsCarriesAndLimits) {
     ExpectRows({
         {u"DATEADD('YYYY',-1924,'2024-02-29 10:00:00')", u"0100-02-28", kStr},
-        {u"DATEADD('q',1,'2021-11-30')", u"2022-02-28", kStr},
         {u"DATEADD('m',-13,'2021-03-31')", u"2020-02-29", kStr},
-        {u"DATEADD('d',-1,'2021-03-01 23:59:59')", u"2021-02-28", kStr},
-        {u"DATEADD('w',3,'2021-01-01')", u"2021-01-04", kStr},
         {u"DATEADD('wW',-1,'2021-01-01')", u"2020-12-25", kStr},
         // Hours, minutes and seconds are written with the time they moved.
         {u"DATEADD('H',24,'2021-01-01')", u"2021-01-02 00:00:00", kStr},
         {u"DATEADD('N',-30,'00:10')", u"1899-12-29 23:40:00", kStr},
         // The count is a whole number, halves to even.
         {u"DATEADD('d',1.5,'2021-01-01')", u"2021-01-03", kStr},
-        {u"DATEADD('m',-0.5,'2021-01-31')", u"2021-01-31", kStr},
         {u"DATEADD('s',0.5000001,'2021-01-01')", u"2021-01-01 00:00:01", kStr},
         {u"DATEADD('d',2958465,'1899-12-30')", u"9999-12-31", kStr},
-    });
-    // Too large a count, unknown codes ("\u017F" folds to S in Unicode).
-    ExpectRows(Failing(5, {u"DATEADD('yyyy',2147483647,'2021-01-01')",
-                           u"DATEADD('ww',-2147483648,'2021-01-01')", u"DATEADD('',1,'2021-01-01')",
-                           u"DATEADD(' d',1,'2021-01-01')", u"DATEADD('\u017F',1,'2021-01-01')",
-                           u"DATEADD('x',1,'abc')"}));
-    ExpectRows(Failing(6, {u"DATEADD('d',2147483648,'2021-01-01')"}));
-}
-
-TEST(EvaluateDateFunctions, DateDiffAndDatePartCountBoundaries) {
-    ExpectRows({
-        {u"DATEDIFF('yyyy','2021-01-01','2021-12-31 23:59:59')", u"0", kNum},
-        {u"DATEDIFF('q','2021-03-31','2021-04-01')", u"1", kNum},
         {u"DATEDIFF('q','2021-04-01','2020-12-31')", u"-2", kNum},
-        {u"DATEDIFF('m','2021-01-31','2021-02-01')", u"1", kNum},
         {u"DATEDIFF('m','2021-03-01','2019-12-31')", u"-15", kNum},
-        {u"DATEDIFF('d','2021-01-01 23:59:59','2021-01-02 00:00:00')", u"1", kNum},
         {u"DATEDIFF('y','2021-01-02 00:00:00','2021-01-01 23:59:59')", u"-1", kNum},
         // "w": whole weeks of days, towards zero; "ww": Sundays passed.
-        {u"DATEDIFF('w','2021-01-01','2021-01-08')", u"1", kNum},
         {u"DATEDIFF('W','2021-01-14','2021-01-01')", u"-1", kNum},
-        {u"DATEDIFF('ww','2021-01-02','2021-01-03')", u"1", kNum},
-        {u"DATEDIFF('ww','2021-01-03','2021-01-09')", u"0", kNum},
         {u"DATEDIFF('ww','2021-01-03','2021-01-02')", u"-1", kNum},
         {u"DATEDIFF('ww','1800-01-04','1800-01-05')", u"1", kNum}, // a Saturday and a Sunday
         // Hours, minutes and seconds since a fixed origin.
-        {u"DATEDIFF('h','2021-01-01 10:59:59','2021-01-01 11:00:00')", u"1", kNum},
-        {u"DATEDIFF('h','2021-01-01 10:00:00','2021-01-01 10:59:59')", u"0", kNum},
         {u"DATEDIFF('h','1800-01-01 00:59:59','1800-01-01 01:00:00')", u"1", kNum},
         {u"DATEDIFF('N','1800-01-01 00:00:59','1799-12-31 23:59:59')", u"-1", kNum},
-        {u"DATEDIFF('n','10:00:00','2021-01-01')", u"63643080", kNum},
         {u"DATEDIFF('s','0100-01-01','9999-12-31 23:59:59')", u"312413759999", kNum},
-    });
-    ExpectRows(
-        Failing(5, {u"DATEDIFF('x','2021-01-01','2021-01-01')", u"DATEPART('yy','2021-08-15')"}));
-    ExpectRows(Failing(13, {u"DATEDIFF('d','2021-01-32','2021-01-01')",
-                            u"DATEDIFF('d','2021-01-01','tomorrow')"}));
-}
-
-TEST(EvaluateDateFunctions, DateSerialCarriesAndReadsTwoDigitYears) {
-    ExpectRows({
-        {u"DATESERIAL(2021,0,0)", u"2020-11-30", kStr},
-        {u"DATESERIAL(2021,-11,1)", u"2020-01-01", kStr},
+        // Date serials carry and read two-digit years.
         {u"DATESERIAL(2021,-12,1)", u"2019-12-01", kStr},
-        {u"DATESERIAL(2021,1,-365)", u"2020-01-01", kStr},
         {u"DATESERIAL(2000,32767,32767)", u"4820-03-16", kStr},
-        {u"DATESERIAL(10000,1,0)", u"9999-12-31", kStr},
         {u"DATESERIAL(2021.5,2.5,3.5)", u"2022-02-04", kStr},
         {u"DATESERIAL(29,12,31)", u"2029-12-31", kStr},
-        {u"DATESERIAL(30,1,1)", u"1930-01-01", kStr},
         {u"DATESERIAL(99,13,1)", u"2000-01-01", kStr},
-        {u"DATESERIAL(0,0,1)", u"1999-12-01", kStr},
         {u"DATESERIAL(-0.4,1,1)", u"2000-01-01", kStr},
-        // Out of range after carrying, or beyond 16 bits.
     });
-    ExpectRows(Failing(5, {u"DATESERIAL(100,0,1)", u"DATESERIAL(100,1,0)", u"DATESERIAL(-1,1,1)",
-                           u"DATESERIAL(9999,12,32)", u"DATESERIAL(32767,-32768,-32768)",
-                           u"DATESERIAL(-32768,32767,32767)"}));
-    ExpectRows(Failing(6, {u"DATESERIAL(40000,1,1)", u"DATESERIAL(2021,32767.5,1)",
-                           u"DATESERIAL(2021,1,-32769)"}));
+    // Too large a count, unknown codes ("\u017F" folds to S in Unicode), out of
+    // range after carrying, beyond 16 bits.
+    ExpectRows(Failing(5, {u"DATEADD('yyyy',2147483647,'2021-01-01')",
+                           u"DATEADD('ww',-2147483648,'2021-01-01')", u"DATEADD('',1,'2021-01-01')",
+                           u"DATEADD(' d',1,'2021-01-01')", u"DATEADD('\u017F',1,'2021-01-01')",
+                           u"DATEADD('x',1,'abc')", u"DATEPART('yy','2021-08-15')",
+                           u"DATESERIAL(100,1,0)", u"DATESERIAL(-1,1,1)",
+                           u"DATESERIAL(32767,-32768,-32768)", u"DATESERIAL(-32768,32767,32767)"}));
+    ExpectRows(Failing(6, {u"DATEADD('d',2147483648,'2021-01-01')", u"DATESERIAL(40000,1,1)",
+                           u"DATESERIAL(2021,32767.5,1)", u"DATESERIAL(2021,1,-32769)"}));
+    ExpectRows(Failing(13, {u"DATEDIFF('d','2021-01-32','2021-01-01')"}));
 }
 
-// The clock readings have their patterns, lie between two readings taken
-// around the evaluation, and are accepted again as dates.
+// The clock lies between two readings around the evaluation and reads back as a date.
 TEST(EvaluateDateFunctions, ClockReadings) {
-    struct Case {
-        TextView expression;
-        Text (*write)(const DateTime&);
-    };
     Expression expression;
-    for (const Case c : {Case{u"NOW()", WriteDateTime}, Case{u"date()", WriteDate},
-                         Case{u"Time()", WriteTime}, Case{u"DATEADD('d',0,NOW())", WriteDate},
-                         Case{u"DATESERIAL(YEAR(DATE()),MONTH(NOW()),DAY(NOW()))", WriteDate}}) {
-        const Text before = c.write(LocalNow());
-        EvaluationStates state = kNone;
-        const Text result = expression.Evaluate(c.expression, &state);
-        const Text after = c.write(LocalNow());
-        EXPECT_EQ(state, kStr) << Show(result);
-        EXPECT_EQ(result.size(), before.size()) << Show(result);
-        if (before <= after) { // a time of day goes back at midnight
-            EXPECT_TRUE(before <= result && result <= after) << Show(result);
-        }
-        EXPECT_EQ(c.write(ReadDateText(result)), result);
+    const Text before = WriteDateTime(LocalNow());
+    const Text now = expression.Evaluate(u"NOW()");
+    const Text date = expression.Evaluate(u"date()") + u" " + expression.Evaluate(u"Time()");
+    const Text after = WriteDateTime(LocalNow());
+    for (const Text& reading : {now, date}) {
+        EXPECT_TRUE((before <= reading && reading <= after) || after < before) << Show(reading);
+        EXPECT_EQ(WriteDateTime(ReadDateText(reading)), reading);
     }
 }
 
-// The date a text names as the test reads it, written as
-// "yyyy-mm-dd hh:nn:ss"; none for anything else.
-std::optional<std::string> ReferenceReading(const std::string& text) {
+// The date a text names as the test reads it, as "yyyy-mm-dd hh:nn:ss"; "" for anything else.
+std::string ReferenceReading(const std::string& text) {
     static const std::regex form(" *(?:(\\d{3,4})([-/])(\\d{1,2})\\2(\\d{1,2})"
                                  "(?:[ T](\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?)?"
                                  "|(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?) *");
     std::smatch m;
-    if (!std::regex_match(text, m, form)) {
-        return std::nullopt;
-    }
     const auto field = [&](int i, int otherwise) {
         return m[i].matched ? std::stoi(m[i]) : otherwise;
     };
-    const bool timeAlone = !m[1].matched;
+    // One of the two forms of the time matched, the other gives zeros; a time alone is of
+    // 1899-12-30.
+    const auto time = [&](int i) { return field(i, 0) + field(i + 3, 0); };
+    if (!std::regex_match(text, m, form)) {
+        return "";
+    }
     const int year = field(1, 1899), month = field(3, 12), day = field(4, 30);
-    const int hour = field(timeAlone ? 8 : 5, 0), minute = field(timeAlone ? 9 : 6, 0),
-              second = field(timeAlone ? 10 : 7, 0);
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     const int lengths[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 100 || month < 1 || month > 12 || day < 1 || day > lengths[month - 1] || hour > 23 ||
-        minute > 59 || second > 59) {
-        return std::nullopt;
+    if (year < 100 || month < 1 || month > 12 || day < 1 || day > lengths[month - 1] ||
+        time(5) > 23 || time(6) > 59 || time(7) > 59) {
+        return "";
     }
     char written[64];
-    std::snprintf(written, sizeof written, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour,
-                  minute, second);
+    std::snprintf(written, sizeof written, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day,
+                  time(5), time(6), time(7));
     return written;
 }
 
 // Mutants of well-formed date texts: each is either the date the reference
 // reads or, through the catch-all, a type mismatch; never another date.
 TEST(EvaluateDateFunctions, MalformedDateTextsAreTypeMismatches) {
-    const std::string seeds[] = {
-        "2021-03-04",       "2021-03-04 17:06:07",   "17:06:07",   "2024/2/29 5:6",
-        "0100-01-01T00:00", " 9999-12-31 23:59:59 ", "1900-02-28", "23:59"};
+    const std::string seeds[] = {"2021-03-04 17:06:07",   "17:06:07",
+                                 "2024/2/29 5:6",         "0100-01-01T00:00",
+                                 " 9999-12-31 23:59:59 ", "1900-02-28"};
     const std::string alphabet = "01234567890123456789-/: T-/: T-/:x.\t+";
     std::mt19937 random(4);
-    const auto below = [&](std::size_t n) {
-        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
-    };
+    const auto below = [&](std::size_t n) { return random() % n; };
     Expression expression;
     int rejected = 0;
     for (int i = 0; i < 2000; ++i) {
         std::string text = seeds[below(std::size(seeds))];
         for (std::size_t edits = 1 + below(3); edits > 0; --edits) {
-            const std::size_t at = below(text.size() + 1);
+            const std::size_t at = below(text.size() + 1), kind = below(3);
             const char c = alphabet[below(alphabet.size())];
-            if (below(3) == 0) {
-                text.insert(at, 1, c);
-            } else if (at < text.size()) {
-                below(2) == 0 ? void(text.erase(at, 1)) : void(text[at] = c);
-            }
+            kind == 0   ? text.insert(at, 1, c)
+            : kind == 1 ? text.erase(at, 1)
+                        : text.replace(at, 1, 1, c);
         }
         const Text call = u"DATEADD('s',0,'" + AsciiToText(text) + u"')";
-        const Text result = expression.Evaluate(call, nullptr);
-        const std::optional<std::string> reference = ReferenceReading(text);
-        if (reference) {
-            EXPECT_EQ(TextToUtf8(result), *reference) << Show(call);
-        } else {
-            EXPECT_EQ(TextToUtf8(result), TextToUtf8(CallFailure(call, 13))) << Show(call);
-            ++rejected;
-        }
+        const std::string reference = ReferenceReading(text);
+        rejected += reference.empty();
+        EXPECT_EQ(expression.Evaluate(call),
+                  reference.empty() ? CallFailure(call, 13) : AsciiToText(reference))
+            << Show(call);
     }
     EXPECT_GT(rejected, 500);
     EXPECT_LT(rejected, 1800);
