@@ -8,8 +8,9 @@ out=$1
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$out"
 n=0
-# Every u"..." of the tables: the expressions, and the results as texts to mutate.
-grep -ho 'u"[^"\\]*"' "$here"/../tests/e2e/*.cpp | sed 's/^u"//; s/"$//' | sort -u |
+# Every u"..." of the tables (the expressions, and the results as texts to mutate) but those
+# that build the longest texts, which take up to a minute each under the sanitizers.
+grep -ho 'u"[^"\\]*"' "$here"/../tests/e2e/*.cpp | sed 's/^u"//; s/"$//' | grep -vE '67108864|34000000' | sort -u |
     while IFS= read -r text; do
         printf '%s' "$text" >"$out/row$((n += 1))"
     done
