@@ -1,5 +1,5 @@
-// What holds for any text: every result has the form of its state, a group
-// gives its value unchanged, and nesting has its limits.
+// What holds for any text: results have the form of their state, groups keep values, depth has
+// limits.
 #include "engine/number_text.h"
 #include "tests/e2e/evaluation_table.h"
 
@@ -41,8 +41,7 @@ TEST(EvaluateArbitraryText, EveryResultHasTheFormOfItsState) {
     EXPECT_EQ(TextToUtf8(expression.Evaluate(u"x+1")), "3");
 }
 
-// For every expression that evaluates without an error, one group or many
-// around it give the same text and state, alone and as an operand.
+// Around an expression that gives no error, groups give the same text and state, also as operands.
 TEST(Grouping, AGroupGivesItsValueUnchanged) {
     Expression expression;
     expression.Symbols()->Add(u"Quotes", EvaluationTypes_String, u"'' ' '''");
@@ -75,11 +74,8 @@ TEST(Grouping, AGroupGivesItsValueUnchanged) {
     }
 }
 
-// Deeply nested groups and calls end in an error text instead of exhausting
-// the stack. The rows run on a thread with a small, fixed stack, so that the
-// limits are checked against a known size.
-// AddressSanitizer's red zones make every frame several times larger: the
-// depth that fits in 1 MiB natively needs a larger stack there.
+// Deep nesting ends in an error text instead of exhausting the stack, checked on a thread with
+// a stack of known size; AddressSanitizer's red zones make the frames several times larger.
 #ifdef __SANITIZE_ADDRESS__
 constexpr std::size_t kStackSize = std::size_t{16} << 20;
 #else

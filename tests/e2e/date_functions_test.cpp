@@ -1,5 +1,4 @@
-// The date and time functions end to end: the intervals, carries, limits
-// and codes that the calendar's own walk over every date does not reach.
+// Date and time functions end to end: what the calendar's walk over every date does not reach.
 #include "tests/e2e/evaluation_table.h"
 
 #include "runtime/clock.h"
@@ -18,7 +17,9 @@ namespace {
 TEST(EvaluateDateFunctions, IntervalsCarriesAndLimits) {
     ExpectRows({
         {u"DATEADD('YYYY',-1924,'2024-02-29 10:00:00')", u"0100-02-28", kStr},
+        {u"DATEADD('q',1,'2021-11-30')", u"2022-02-28", kStr},
         {u"DATEADD('m',-13,'2021-03-31')", u"2020-02-29", kStr},
+        {u"DATEADD('w',3,'2021-01-01')", u"2021-01-04", kStr},
         {u"DATEADD('wW',-1,'2021-01-01')", u"2020-12-25", kStr},
         // Hours, minutes and seconds are written with the time they moved.
         {u"DATEADD('H',24,'2021-01-01')", u"2021-01-02 00:00:00", kStr},
@@ -42,18 +43,20 @@ TEST(EvaluateDateFunctions, IntervalsCarriesAndLimits) {
         {u"DATESERIAL(2021,-12,1)", u"2019-12-01", kStr},
         {u"DATESERIAL(2000,32767,32767)", u"4820-03-16", kStr},
         {u"DATESERIAL(2021.5,2.5,3.5)", u"2022-02-04", kStr},
+        {u"DATESERIAL(10000,1,0)", u"9999-12-31", kStr},
         {u"DATESERIAL(29,12,31)", u"2029-12-31", kStr},
+        {u"DATESERIAL(30,1,1)", u"1930-01-01", kStr},
         {u"DATESERIAL(99,13,1)", u"2000-01-01", kStr},
         {u"DATESERIAL(-0.4,1,1)", u"2000-01-01", kStr},
     });
-    // Too large a count, unknown codes ("\u017F" folds to S in Unicode), out of
-    // range after carrying, beyond 16 bits.
+    // Too large counts, unknown codes ("\u017F" folds to S), out of range after carrying, 16 bits.
     ExpectRows(Failing(5, {u"DATEADD('yyyy',2147483647,'2021-01-01')",
                            u"DATEADD('ww',-2147483648,'2021-01-01')", u"DATEADD('',1,'2021-01-01')",
                            u"DATEADD(' d',1,'2021-01-01')", u"DATEADD('\u017F',1,'2021-01-01')",
                            u"DATEADD('x',1,'abc')", u"DATEPART('yy','2021-08-15')",
-                           u"DATESERIAL(100,1,0)", u"DATESERIAL(-1,1,1)",
-                           u"DATESERIAL(32767,-32768,-32768)", u"DATESERIAL(-32768,32767,32767)"}));
+                           u"DATEDIFF('x','2021-01-01','2021-01-01')", u"DATESERIAL(100,1,0)",
+                           u"DATESERIAL(-1,1,1)", u"DATESERIAL(32767,-32768,-32768)",
+                           u"DATESERIAL(-32768,32767,32767)"}));
     ExpectRows(Failing(6, {u"DATEADD('d',2147483648,'2021-01-01')", u"DATESERIAL(40000,1,1)",
                            u"DATESERIAL(2021,32767.5,1)", u"DATESERIAL(2021,1,-32769)"}));
     ExpectRows(Failing(13, {u"DATEDIFF('d','2021-01-32','2021-01-01')"}));
@@ -81,8 +84,7 @@ std::string ReferenceReading(const std::string& text) {
     const auto field = [&](int i, int otherwise) {
         return m[i].matched ? std::stoi(m[i]) : otherwise;
     };
-    // One of the two forms of the time matched, the other gives zeros; a time alone is of
-    // 1899-12-30.
+    // One form of the time matched, the other gives zeros; a time alone is of 1899-12-30.
     const auto time = [&](int i) { return field(i, 0) + field(i + 3, 0); };
     if (!std::regex_match(text, m, form)) {
         return "";
@@ -100,8 +102,7 @@ std::string ReferenceReading(const std::string& text) {
     return written;
 }
 
-// Mutants of well-formed date texts: each is either the date the reference
-// reads or, through the catch-all, a type mismatch; never another date.
+// Edited date texts give the date the reference reads or, through the catch-all, failure 13.
 TEST(EvaluateDateFunctions, MalformedDateTextsAreTypeMismatches) {
     const std::string seeds[] = {"2021-03-04 17:06:07",   "17:06:07",
                                  "2024/2/29 5:6",         "0100-01-01T00:00",
