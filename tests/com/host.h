@@ -1,4 +1,4 @@
-// What the programs here share as hosts of TALMIRON.dll: owners for interface
+// What the programs here share as hosts of TALMIRON.dll: owners of interface
 // pointers, automation strings and variants, one late-bound call, and the
 // component's keys under a classes root.
 #pragma once
@@ -13,48 +13,43 @@
 
 namespace talmiron::com::client {
 
-template <typename T> class Ref {
-  public:
+inline std::wstring TextOf(BSTR b) {
+    return b == nullptr ? L"" : std::wstring(b, SysStringLen(b));
+}
+
+template <typename T> struct Ref {
     Ref() = default;
-    Ref(Ref&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    Ref& operator=(Ref&& other) noexcept { return std::swap(p_, other.p_), *this; }
+    Ref(Ref&& other) noexcept : p(std::exchange(other.p, nullptr)) {}
     ~Ref() { Reset(); }
-    void Reset() noexcept {
-        if (p_ != nullptr) {
-            std::exchange(p_, nullptr)->Release();
+    void Reset() {
+        if (p != nullptr) {
+            std::exchange(p, nullptr)->Release();
         }
     }
-    T* get() const noexcept { return p_; }
-    T* operator->() const noexcept { return p_; }
-    explicit operator bool() const noexcept { return p_ != nullptr; }
-    T** Out() noexcept { return Reset(), &p_; }
-    void** OutVoid() noexcept { return reinterpret_cast<void**>(Out()); }
-
-  private:
-    T* p_ = nullptr;
+    T* get() const { return p; }
+    T* operator->() const { return p; }
+    explicit operator bool() const { return p != nullptr; }
+    T** Out() { return Reset(), &p; }
+    void** OutVoid() { return reinterpret_cast<void**>(Out()); }
+    T* p = nullptr;
 };
 
-class Bstr {
-  public:
+struct Bstr {
     explicit Bstr(const std::wstring& text = {})
-        : b_(text.empty() ? nullptr : SysAllocStringLen(text.data(), UINT(text.size()))) {}
+        : b(text.empty() ? nullptr : SysAllocStringLen(text.data(), UINT(text.size()))) {}
     Bstr(const Bstr&) = delete;
-    ~Bstr() { SysFreeString(b_); }
-    BSTR get() const noexcept { return b_; }
-    BSTR* Out() noexcept { return SysFreeString(std::exchange(b_, nullptr)), &b_; }
-    std::wstring str() const { return b_ == nullptr ? L"" : std::wstring(b_, SysStringLen(b_)); }
-
-  private:
-    BSTR b_ = nullptr;
+    ~Bstr() { SysFreeString(b); }
+    BSTR get() const { return b; }
+    BSTR* Out() { return SysFreeString(std::exchange(b, nullptr)), &b; }
+    std::wstring str() const { return TextOf(b); }
+    BSTR b = nullptr;
 };
 
 struct Var : VARIANT {
-    Var() noexcept { VariantInit(this); }
+    Var() { VariantInit(this); }
     Var(const Var&) = delete;
     ~Var() { VariantClear(this); }
-    std::wstring Text() const {
-        return vt != VT_BSTR ? L"?" : bstrVal ? std::wstring(bstrVal, SysStringLen(bstrVal)) : L"";
-    }
+    std::wstring Text() const { return vt == VT_BSTR ? TextOf(bstrVal) : L"?"; }
 };
 
 // An argument of `type` whose value holds the bytes of `value` (a number, a

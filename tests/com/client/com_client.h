@@ -38,12 +38,9 @@ inline Ref<ISymbols> SymbolsOf(IExpression* expression) {
 
 inline Ref<ISymbol> AddSymbol(ISymbols* symbols, const std::wstring& name, EvaluationTypes type,
                               const std::wstring& value) {
-    Bstr n(name);
-    Bstr v(value);
-    BSTR nameArgument = n.get();
-    BSTR valueArgument = v.get();
+    Bstr n(name), v(value);
     Ref<ISymbol> symbol;
-    EXPECT_EQ(symbols->Add(&nameArgument, &type, &valueArgument, symbol.Out()), S_OK) << name;
+    EXPECT_EQ(symbols->Add(&n.b, &type, &v.b, symbol.Out()), S_OK) << name;
     return symbol;
 }
 
@@ -64,9 +61,8 @@ inline Ref<IEnumVARIANT> EnumeratorOf(ISymbols* symbols) {
 
 inline std::wstring Evaluate(IExpression* expression, const std::wstring& text,
                              EvaluationStates* state = nullptr) {
-    Bstr in(text);
-    Bstr out;
-    EXPECT_EQ(expression->Evaluate(in.get(), state, out.Out()), S_OK);
+    Bstr in(text), out;
+    EXPECT_EQ(expression->Evaluate(in.b, state, out.Out()), S_OK);
     return out.str();
 }
 

@@ -26,28 +26,24 @@ int main() {
     if (!ok || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         return 1;
     }
-    {
-        // The activation context may answer with a class identifier of its
-        // own that stands for the manifest's class, so only creation counts.
-        CLSID clsid{};
-        Ref<IDispatch> object;
-        HRESULT hr = CLSIDFromProgID(L"TALMIRON.Expression", &clsid);
-        if (SUCCEEDED(hr)) {
-            hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                  object.OutVoid());
-        }
-        std::printf("created: 0x%08lX\n", static_cast<unsigned long>(hr));
-        const std::wstring late =
-            object ? EvaluateByName(object.get(), L"LEN('ab') * (1 + 2)") : L"";
-        Ref<talmiron::com::IExpression> early;
-        Bstr result;
-        if (object && object->QueryInterface(talmiron::com::kExpressionInterfaceId,
-                                             early.OutVoid()) == S_OK) {
-            early->Evaluate(Bstr(L"2^3^2").get(), nullptr, result.Out());
-        }
-        std::printf("late-bound: %ls, vtable: %ls\n", late.c_str(), result.str().c_str());
-        ok = late == L"6" && result.str() == L"64";
+    // The activation context may answer with a class identifier of its own
+    // that stands for the manifest's class, so only creation counts.
+    CLSID clsid{};
+    Ref<IDispatch> object;
+    CLSIDFromProgID(L"TALMIRON.Expression", &clsid);
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.OutVoid());
+    Ref<talmiron::com::IExpression> early;
+    Bstr text(L"2^3^2"), result;
+    if (object &&
+        object->QueryInterface(talmiron::com::kExpressionInterfaceId, early.OutVoid()) == S_OK) {
+        early->Evaluate(text.b, nullptr, result.Out());
     }
+    const std::wstring late = object ? EvaluateByName(object.get(), L"LEN('ab') * (1 + 2)") : L"";
+    std::printf("created: %d, late-bound: %ls, vtable: %ls\n", bool(object), late.c_str(),
+                result.str().c_str());
+    ok = late == L"6" && result.str() == L"64";
+    object.Reset();
+    early.Reset();
     CoUninitialize();
     return ok ? 0 : 1;
 }

@@ -29,10 +29,7 @@ printf '%s\n' "$all"
 [ "$status" -eq 77 ] && exit 77
 
 failures=0
-fail() {
-    printf 'FAIL - %s\n' "$1"
-    failures=$((failures + 1))
-}
+fail() { printf 'FAIL - %s\n' "$1" && failures=$((failures + 1)); }
 # The listing after one step, its lines starting with HK.
 listed() {
     printf '%s\n' "$all" | STEP="######## $1" awk '
@@ -47,8 +44,7 @@ nothing_left() {
 # marshaler with its type library.
 for_hosts() {
     lines=$(listed "$1")
-    class='{840623C2-8C2B-4173-92DD-A7C3AF92B63C}'
-    library_id='{51DAEAEC-F852-4512-856A-51EC53993702}'
+    class='{840623C2-8C2B-4173-92DD-A7C3AF92B63C}' library_id='{51DAEAEC-F852-4512-856A-51EC53993702}'
     while read -r line; do
         printf '%s\n' "$lines" | grep -Fqix -- "$line" || fail "$1: no $line"
     done <<END
@@ -58,9 +54,9 @@ $r\\CLSID\\$class\\InprocServer32|ThreadingModel|Apartment
 $r\\TypeLib\\$library_id\\9.0\\0\\$platform||$library
 $(for iid in DE457466-BF22-4A0F-8EB6-E593585EF953 69CB4B81-3F9F-486F-A92C-DA400DE3247B \
     D67BB250-5D27-48E0-80DD-43330CE62049; do
-        printf '%s\n' "$r\\Interface\\{$iid}\\ProxyStubClsid32||{00020424-0000-0000-C000-000000000046}"
-        printf '%s\n' "$r\\Interface\\{$iid}\\TypeLib||$library_id"
-        printf '%s\n' "$r\\Interface\\{$iid}\\TypeLib|Version|9.0"
+        k="$r\\Interface\\{$iid}"
+        printf '%s\n' "$k\\ProxyStubClsid32||{00020424-0000-0000-C000-000000000046}" \
+            "$k\\TypeLib||$library_id" "$k\\TypeLib|Version|9.0"
     done)
 END
 }

@@ -1,8 +1,6 @@
-// Lists every key and value of the component under the classes of each root
-// named, one line "KEY" per key and "KEY|NAME|DATA" per value (the default
-// value's NAME empty), so that a script can look for exact lines; nothing
-// when no key exists. One process lists them all, as each program started
-// under emulated Wine costs minutes.
+// Lists every key of the component under the classes of each root named, one
+// line "KEY" per key and "KEY|NAME|DATA" per value (the default value's NAME
+// empty), for a script to look for exact lines; nothing when no key exists.
 //   registry_listing.exe HKCR|HKCU|HKLM...
 #include "tests/com/host.h"
 

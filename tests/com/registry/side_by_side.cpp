@@ -1,13 +1,9 @@
-// The 32-bit and the 64-bit library registered side by side on 64-bit
-// Windows: after both are registered, one is unregistered, and the other
-// must keep its registration in its own view and serve its own host; then it
-// goes too, and no key of the component may be left in either view. For the
-// machine in both orders; for the user in the order Wine can show.
-//
-// A 32-bit program: it calls the 32-bit library's entry points and creates
-// its object itself, as regsvr32 and a script host would, and runs the 64-bit
-// regsvr32 and cscript for the other library, since each 32-bit program
-// started under emulated Wine costs minutes. Exits 0 when every round passed.
+// The 32-bit and the 64-bit library registered side by side on 64-bit Windows:
+// after one is unregistered, the other keeps its registration in its own view
+// and serves its own host; after both, no key is left. For the machine in both
+// orders; for the user in the order Wine can show. A 32-bit program that acts
+// as the 32-bit regsvr32 and host itself and runs the 64-bit ones, since each
+// 32-bit program started under emulated Wine costs minutes.
 //   side_by_side.exe LIBRARY32 LIBRARY64 SCRIPT
 #include "tests/com/host.h"
 
@@ -34,7 +30,9 @@ DWORD RunSystemProgram(const wchar_t* program, const std::wstring& arguments) {
     std::wstring line =
         L"\"" + std::wstring(windows) + L"\\Sysnative\\" + program + L"\" " + arguments;
     std::fflush(stdout);
-    STARTUPINFOW startup{.cb = sizeof startup, .dwFlags = STARTF_USESTDHANDLES};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = GetStdHandle(STD_OUTPUT_HANDLE);
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
@@ -71,18 +69,14 @@ bool Register(int bits, bool install, bool user) {
     return hr == S_OK;
 }
 
-// The default value of a key under the scope's classes in one view.
-std::wstring Value(HKEY root, const std::wstring& key, int bits) {
+// Whether the default value of a key under the classes, in one view, is `expected`.
+bool Holds(HKEY root, const std::wstring& key, int bits, const std::wstring& expected) {
     wchar_t value[MAX_PATH * 2] = {};
     DWORD bytes = sizeof value - sizeof(wchar_t);
     RegGetValueW(root, (L"Software\\Classes\\" + key).c_str(), nullptr,
                  RRF_RT_REG_SZ | (bits == 32 ? RRF_SUBKEY_WOW6432KEY : RRF_SUBKEY_WOW6464KEY),
                  nullptr, value, &bytes);
-    return value;
-}
-
-bool Same(const std::wstring& a, const std::wstring& b) {
-    return _wcsicmp(a.c_str(), b.c_str()) == 0;
+    return _wcsicmp(value, expected.c_str()) == 0;
 }
 
 void Round(HKEY root, int first, int second) {
@@ -94,11 +88,11 @@ void Round(HKEY root, int first, int second) {
     // The other keeps its class, and the program identifier, type library and
     // interfaces that both share.
     const std::wstring own = library[second / 64];
-    Expect(Same(Value(root, kClassKey + L"\\InprocServer32", second), own) &&
-               Same(Value(root, L"TALMIRON.Expression\\CLSID", second), kClassKey.substr(6)) &&
-               Same(Value(root, kLibraryKey + L"\\9.0\\0\\win" + std::to_wstring(second), second),
-                    own) &&
-               Same(Value(root, kInterfaceKey + L"\\TypeLib", second), kLibraryKey.substr(8)),
+    const std::wstring platform = L"\\9.0\\0\\win" + std::to_wstring(second);
+    Expect(Holds(root, kClassKey + L"\\InprocServer32", second, own) &&
+               Holds(root, L"TALMIRON.Expression\\CLSID", second, kClassKey.substr(6)) &&
+               Holds(root, kLibraryKey + platform, second, own) &&
+               Holds(root, kInterfaceKey + L"\\TypeLib", second, kLibraryKey.substr(8)),
            round, "the other library keeps its registration");
     if (user) {
         // Windows merges the user's classes into HKEY_CLASSES_ROOT; Wine does

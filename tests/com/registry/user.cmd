@@ -1,8 +1,6 @@
 @echo off
-rem Registration for the current user: a refused command line, registering,
-rem a script host that creates the object, and unregistering, each followed
-rem by the listing of the component's keys under the user's and the machine's
-rem classes.
+rem Registration for the current user: a refused command line, registering, a
+rem script host, unregistering; after each the listing of the component's keys.
 rem   user.cmd LIBRARY SCRIPT LISTING
 regsvr32 /s /n /i:everyone "%~1"
 echo regsvr32 refused: %errorlevel%

@@ -3,15 +3,10 @@
 ' failures read from Err. Prints one line per check and a closing count.
 Option Explicit
 Dim passed, failed, e, st, n, t, v, syms, x, g, s, names
-passed = 0
-failed = 0
+passed = 0 : failed = 0
 Sub Check(name, actual, expected)
     If VarType(actual) = VarType(expected) Or (IsNumeric(actual) And IsNumeric(expected)) Then
-        If actual = expected Then
-            passed = passed + 1
-            WScript.Echo "ok - " & name
-            Exit Sub
-        End If
+        If actual = expected Then passed = passed + 1 : WScript.Echo "ok - " & name : Exit Sub
     End If
     failed = failed + 1
     WScript.Echo "FAIL - " & name & ": got [" & actual & "] (" & TypeName(actual) & _
@@ -48,10 +43,13 @@ Check "an expression sees the symbols", e.Evaluate("x * 10") & e.Evaluate("greet
 n = 1
 Check "Item by position, default member, by name in any case", _
       syms.Item(n).Name & n & syms(2).Name & syms("GREETING").Value, "x1Greetinghi"
-Check "Add and Item give the same object", syms("x") Is x And syms(1) Is x, True
+Check "Add, Item and Symbols with a position give the same object", _
+      syms("x") Is x And syms(1) Is x And e.Symbols(1) Is x, True
 x.Value = "5"
 x.DataType = 2
 Check "puts reach the evaluation", x.DataType & e.Evaluate("x + 'a'"), "25a"
+x.Value = #3/15/2023 12:00:00 PM#
+Check "a date put is the text of the date functions", x.Value, "2023-03-15 12:00:00"
 v = "8"
 x.Value = v
 Check "Value put from a variable", x.Value & v, "88"
@@ -65,6 +63,7 @@ Check "For Each yields the symbols in order", names, "xTrue,GreetingTrue,"
 ' so the failures are read through Item.
 On Error Resume Next
 syms.Add "X", 1, "0"
+Check "the source of a failure", Err.Source, "TALMIRON.Symbols"
 Check "Add of a name present", Failure(), "457: This key is already associated with an element of this collection"
 Set s = syms.Item(0)
 Check "Item at 0", Failure(), "9: Subscript out of range"
@@ -72,6 +71,10 @@ syms.Remove 3
 Check "Remove beyond the count", Failure(), "9: Subscript out of range"
 syms.Remove "nothing"
 Check "Remove of a name that is no key", Failure(), "5: Invalid procedure call or argument"
+syms.Remove Null
+Check "Remove of Null", Failure(), "13: Type mismatch"
+x.Name = "m"
+Check "Name is read-only", Err.Number <> 0 And x.Name = "x", True
 Set s = CreateObject("TALMIRON.Symbols")
 Check "TALMIRON.Symbols is not creatable", Err.Number <> 0, True
 On Error GoTo 0
