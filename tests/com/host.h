@@ -65,8 +65,7 @@ inline VARIANT Arg(const std::wstring& text) {
     return Arg(VT_BSTR, SysAllocStringLen(text.data(), UINT(text.size())));
 }
 
-// One IDispatch::Invoke with the arguments first to last, cleared afterwards.
-// A property put passes its value as the named argument such calls need.
+// IDispatch::Invoke with the arguments first to last; a put's value is named.
 struct Outcome {
     HRESULT result = E_FAIL;
     UINT argErr = ~0u;

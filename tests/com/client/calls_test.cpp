@@ -97,9 +97,8 @@ TEST_F(Calls, LateBoundCallsThatDoNotFitAreRejected) {
     EXPECT_EQ(CountOf(symbols.get()), 0) << "no rejected Add added";
 }
 
-// Each failure of the collection leaves its number, description and source
-// for the thread and changes nothing; a later failure without a description
-// leaves nothing behind.
+// Each failure leaves its error information and changes nothing; a later
+// failure without a description leaves none behind.
 TEST_F(Calls, CollectionFailuresLeaveErrorInformation) {
     AddSymbol(symbols.get(), L"k", EvaluationTypes_Numeric, L"1");
     Bstr k(L"K");

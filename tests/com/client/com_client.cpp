@@ -1,6 +1,5 @@
-// The automation component seen from a C++ client: the library is loaded
-// from the path given as the first argument (after GoogleTest's options) and
-// reached through its entry points, in a single-threaded apartment.
+// The client tests load the library from the path given after GoogleTest's
+// options and reach it through its entry points, in a single-threaded apartment.
 #include "com_client.h"
 
 #include <cstdio>

@@ -1,7 +1,5 @@
-// The library's entry points and the ownership of its objects, which no
-// script can see: only Expression has a class object, aggregation is refused,
-// locks and live objects keep the library loaded, a held collection outlives
-// its Expression empty, and many cycles of a host's use leave memory flat.
+// What no script can see: the class objects, locks, the lifetime of each kind
+// of object, and memory over many cycles of a host's use.
 #include "com_client.h"
 
 #include <algorithm>

@@ -18,11 +18,9 @@ TYPEATTR AttributesOf(ITypeInfo* type) {
 
 using TypeLibrary = ComTest;
 
-// The library names its types and constants. For every function of every
-// dual interface, as the library lists it, the object with the interface
-// resolves its names, in any case, to the library's identifiers, and every
-// property get and Evaluate gives the same through the vtable slot the
-// library states as through IDispatch::Invoke.
+// For every function of every dual interface the library lists, the object
+// resolves the names, in any case, to the library's identifiers, and property
+// gets and Evaluate give the same through the stated vtable slot as late-bound.
 TEST_F(TypeLibrary, ObjectsAnswerAsTheLibraryDescribesThem) {
     Ref<ITypeLib> library;
     ASSERT_EQ(LoadTypeLibEx(libraryPath.c_str(), REGKIND_NONE, library.Out()), S_OK);

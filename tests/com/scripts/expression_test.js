@@ -2,13 +2,11 @@
 // VBScript: every argument by value, failures caught as exceptions, the
 // collection walked with an Enumerator. Prints one line per check and a
 // closing count.
-var passed = 0;
-var failed = 0;
+var passed = 0, failed = 0;
 function check(name, actual, expected) {
-    var ok = actual === expected;
-    ok ? passed++ : failed++;
-    WScript.Echo((ok ? "ok - " : "FAIL - ") + name + (ok ? "" : ": got [" + actual + "] (" +
-                 typeof actual + "), expected [" + expected + "]"));
+    actual === expected ? passed++ : failed++;
+    WScript.Echo(actual === expected ? "ok - " + name : "FAIL - " + name + ": got [" + actual +
+                 "] (" + typeof actual + "), expected [" + expected + "]");
 }
 // The automation error that f raises, as "number: description".
 function failure(f) {
