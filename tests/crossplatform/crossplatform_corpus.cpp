@@ -1,24 +1,32 @@
-// Evaluates a fixed-seed corpus in this build and writes the outcomes to a
-// file, or compares them with the file another build wrote and names the
-// first differences. Every build must give the same bytes: the exact bits of
-// each numeric computation, and the state and text of each expression.
-//   crossplatform_corpus write FILE
+// Evaluates a corpus in this build and writes the outcomes to a file, or
+// compares them with the file another build wrote and names the first
+// differences. Every build must give the same bytes: the exact bits of each
+// numeric computation on fixed-seed inputs, and the state and text of each
+// expression.
+//   crossplatform_corpus write FILE <EXPRESSIONS
 //   crossplatform_corpus compare FILE
+// The expressions come one a line in UTF-8, after the symbols they name as
+// `random-expressions --options` lists them. The file keeps each expression
+// beside its outcome, so that a build without the generator compares them.
 #include "component/expression.h"
-#include "tests/crossplatform/expression_generator.h"
+#include "runtime/arctangent.h"
+#include "runtime/exponential.h"
+#include "runtime/logarithm.h"
+#include "runtime/power.h"
+#include "runtime/trigonometric.h"
 #include "tests/crossplatform/function_inputs.h"
-#include "tests/crossplatform/numeric_seam.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
-#include <chrono>
-#include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <iostream>
 #include <map>
-#include <optional>
+#include <sstream>
 #include <string>
-#include <string_view>
+#include <vector>
 
 namespace talmiron::crossplatform {
 
@@ -26,247 +34,209 @@ namespace {
 
 constexpr std::uint64_t kSeed = 0x7A1B'0010'2026'1207;
 constexpr std::uint64_t kCasesPerFunction = 1'000'000;
-constexpr std::uint64_t kExpressions = 300'000;
-// The first differences of each function, and of the expressions, are shown.
 constexpr std::uint64_t kShownDifferences = 3;
 
 struct NumericFunction {
-    std::string_view name;
+    std::string name;
     Inputs (*inputs)(RandomSource&);
-    double (*compute)(const Inputs&);
-    bool binary = false;
+    double (*compute)(double, double);
 };
 
-template <double (*Function)(double)> double OfX(const Inputs& inputs) {
-    return Function(inputs.x);
-}
-double PowerOf(const Inputs& inputs) {
-    return Power(inputs.x, inputs.y);
-}
-
-constexpr std::array<NumericFunction, 7> kFunctions{{
-    {"sin", TrigonometricInputs, OfX<Sin>},
-    {"cos", TrigonometricInputs, OfX<Cos>},
-    {"tan", TrigonometricInputs, OfX<Tan>},
-    {"atan", ArctangentInputs, OfX<Atn>},
-    {"exp", ExponentialInputs, OfX<Exp>},
-    {"log", LogarithmInputs, OfX<Log>},
-    {"pow", PowerInputs, PowerOf, true},
+const std::array<NumericFunction, 7> kFunctions{{
+    {"sin", TrigonometricInputs, [](double x, double) { return Sine(x); }},
+    {"cos", TrigonometricInputs, [](double x, double) { return Cosine(x); }},
+    {"tan", TrigonometricInputs, [](double x, double) { return Tangent(x); }},
+    {"atan", ArctangentInputs, [](double x, double) { return Arctangent(x); }},
+    {"exp", ExponentialInputs, [](double x, double) { return Exponential(x); }},
+    {"log", LogarithmInputs, [](double x, double) { return NaturalLogarithm(x); }},
+    {"pow", PowerInputs, [](double x, double y) { return Power(x, y); }},
 }};
 
-// Names the corpus, so that a reference from another corpus is refused.
-std::string Header() {
-    return "talmiron cross-build corpus 1, seed " + std::to_string(kSeed) + ", " +
-           std::to_string(kCasesPerFunction) + " cases per function, " +
-           std::to_string(kExpressions) + " expressions\n";
-}
+// Names the corpus, so that a reference of another corpus is refused.
+const std::string kHeader = "talmiron cross-build corpus 2, seed " + std::to_string(kSeed) + ", " +
+                            std::to_string(kCasesPerFunction) + " cases per function\n";
 
 // The shortest text that reads back, and the bits.
 std::string Describe(double x) {
     char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, x).ptr;
-    char bits[32];
-    const auto bitsEnd =
-        std::to_chars(bits, bits + sizeof bits, std::bit_cast<std::uint64_t>(x), 16).ptr;
-    return std::string(buffer, end) + " (0x" + std::string(bits, bitsEnd) + ")";
+    auto end = std::to_chars(buffer, buffer + 32, x).ptr;
+    end =
+        std::to_chars(std::copy_n(" (0x", 4, end), buffer + 64, std::bit_cast<std::uint64_t>(x), 16)
+            .ptr;
+    return std::string(buffer, end) + ")";
 }
 
-std::string Describe(EvaluationStates state, std::string_view result) {
-    static constexpr std::array<const char*, 4> kNames{"None", "Numeric", "String", "Error"};
-    const std::string name =
-        state >= 0 && state < 4 ? kNames[static_cast<std::size_t>(state)] : "state?";
-    return name + " \"" + std::string(result) + "\"";
-}
-
-// Writes the outcomes, or, given a reference, checks each against it.
-class Outcomes {
+// The file being written, or the reference being read: each outcome goes in
+// as little-endian bytes, a text after its length, and in comparing the
+// reference's outcome comes back in its place.
+class Corpus {
   public:
-    explicit Outcomes(std::optional<std::string> reference) : reference_(std::move(reference)) {}
+    // Without a reference, a new file.
+    explicit Corpus(std::string reference)
+        : comparing_(!reference.empty()), bytes_(comparing_ ? std::move(reference) : kHeader) {}
 
-    void Number(const NumericFunction& function, const Inputs& inputs, double result) {
-        const auto bits = std::bit_cast<std::uint64_t>(result);
-        if (!reference_) {
-            AppendWhole(bits, 8);
-            return;
-        }
-        std::uint64_t expected = 0;
-        if (!ReadWhole(expected, 8)) {
-            return;
-        }
-        if (Differs(function.name, expected != bits)) {
-            std::string call = std::string(function.name) + "(" + Describe(inputs.x);
-            if (function.binary) {
-                call += ", " + Describe(inputs.y);
+    std::uint64_t Exchange(std::uint64_t value, int size) {
+        if (!comparing_) {
+            for (int i = 0; i < size; ++i) {
+                bytes_ += static_cast<char>(value >> (8 * i) & 0xFF);
             }
-            Show(call + ")", Describe(result), Describe(std::bit_cast<double>(expected)));
+            return value;
+        }
+        value = 0;
+        for (int i = 0; i < size; ++i) {
+            value |= std::uint64_t{Byte()} << (8 * i);
+        }
+        return value;
+    }
+    std::string Exchange(const std::string& text) {
+        const auto size = Exchange(text.size(), 4);
+        if (!comparing_) {
+            bytes_ += text;
+            return text;
+        }
+        ended_ = ended_ || bytes_.size() - at_ < size;
+        at_ = ended_ ? bytes_.size() : at_ + size;
+        return ended_ ? std::string() : bytes_.substr(at_ - size, size);
+    }
+    bool More(std::size_t lines) const { return comparing_ ? at_ < bytes_.size() : next_ < lines; }
+    bool Ended() const { return ended_; }
+    const std::string& Bytes() const { return bytes_; }
+
+    // Counts a difference, and shows the first ones of each label.
+    void Differ(const std::string& label, const std::string& what, const std::string& here,
+                const std::string& reference) {
+        if (++differences_[label] <= kShownDifferences) {
+            std::printf("%s\n  this build: %s\n  reference:  %s\n", what.c_str(), here.c_str(),
+                        reference.c_str());
         }
     }
-
-    void Evaluation(const Text& expression, EvaluationStates state, const Text& result) {
-        const std::string text = TextToUtf8(result);
-        if (!reference_) {
-            AppendWhole(static_cast<std::uint64_t>(state), 1);
-            AppendWhole(text.size(), 4);
-            written_ += text;
-            return;
-        }
-        std::uint64_t expectedState = 0;
-        std::uint64_t expectedSize = 0;
-        if (!ReadWhole(expectedState, 1) || !ReadWhole(expectedSize, 4) ||
-            !Available(expectedSize)) {
-            return;
-        }
-        const std::string_view expected(reference_->data() + position_, expectedSize);
-        position_ += expectedSize;
-        if (Differs("expressions",
-                    static_cast<std::uint64_t>(state) != expectedState || text != expected)) {
-            Show("expression " + TextToUtf8(expression), Describe(state, text),
-                 Describe(static_cast<EvaluationStates>(expectedState), expected));
-        }
-    }
-
-    const std::string& Written() const { return written_; }
-
-    // Whether everything agreed with the reference, which must end here.
     bool Agreed() const {
         for (const auto& [label, count] : differences_) {
             std::printf("%s: %llu differ\n", label.c_str(), static_cast<unsigned long long>(count));
         }
-        if (truncated_ || position_ != reference_->size()) {
-            std::printf("the reference is %s than this build's corpus\n",
-                        truncated_ ? "shorter" : "longer");
-            return false;
-        }
         return differences_.empty();
     }
 
+    std::size_t next_ = 0; // the input line to write next
+
   private:
-    void AppendWhole(std::uint64_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) {
-            written_ += static_cast<char>(value >> (8 * i) & 0xFF);
-        }
-    }
-    bool Available(std::uint64_t bytes) {
-        if (truncated_ || reference_->size() - position_ < bytes) {
-            truncated_ = true;
-            return false;
-        }
-        return true;
-    }
-    bool ReadWhole(std::uint64_t& value, int bytes) {
-        if (!Available(static_cast<std::uint64_t>(bytes))) {
-            return false;
-        }
-        value = 0;
-        for (int i = 0; i < bytes; ++i) {
-            const auto byte = static_cast<unsigned char>((*reference_)[position_++]);
-            value |= std::uint64_t{byte} << (8 * i);
-        }
-        return true;
-    }
-    bool Differs(std::string_view label, bool differs) {
-        return differs && ++differences_[std::string(label)] <= kShownDifferences;
-    }
-    static void Show(const std::string& what, const std::string& here,
-                     const std::string& reference) {
-        std::printf("%s\n  this build: %s\n  reference:  %s\n", what.c_str(), here.c_str(),
-                    reference.c_str());
+    unsigned char Byte() {
+        ended_ = ended_ || at_ == bytes_.size();
+        return ended_ ? 0 : static_cast<unsigned char>(bytes_[at_++]);
     }
 
-    std::optional<std::string> reference_;
-    std::size_t position_ = 0;
-    bool truncated_ = false;
-    std::string written_;
+    bool comparing_;
+    std::string bytes_;
+    std::size_t at_ = kHeader.size();
+    bool ended_ = false;
     std::map<std::string, std::uint64_t> differences_;
 };
 
-class Stopwatch {
-  public:
-    double Seconds() const {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    }
-
-  private:
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
-
-void RunCorpus(Outcomes& outcomes) {
+void Numbers(Corpus& corpus) {
     RandomSource random(kSeed);
-    for (const auto& function : kFunctions) {
-        const Stopwatch stopwatch;
+    for (const NumericFunction& function : kFunctions) {
         for (std::uint64_t i = 0; i < kCasesPerFunction; ++i) {
             const Inputs inputs = function.inputs(random);
-            outcomes.Number(function, inputs, function.compute(inputs));
+            const double result = function.compute(inputs.x, inputs.y);
+            const auto expected = corpus.Exchange(std::bit_cast<std::uint64_t>(result), 8);
+            if (expected != std::bit_cast<std::uint64_t>(result)) {
+                const bool binary = function.name == "pow";
+                corpus.Differ(function.name,
+                              function.name + "(" + Describe(inputs.x) +
+                                  (binary ? ", " + Describe(inputs.y) : "") + ")",
+                              Describe(result), Describe(std::bit_cast<double>(expected)));
+            }
         }
-        std::printf("%s: %llu cases in %.2f s\n", std::string(function.name).c_str(),
-                    static_cast<unsigned long long>(kCasesPerFunction), stopwatch.Seconds());
     }
-    const Stopwatch stopwatch;
+}
+
+std::string Describe(EvaluationStates state, const std::string& result) {
+    static constexpr std::array<const char*, 4> kNames{"None", "Numeric", "String", "Error"};
+    return (state >= 0 && state < 4 ? kNames[static_cast<std::size_t>(state)] : "state?") +
+           std::string(" \"") + result + "\"";
+}
+
+// A long result is kept as its beginning, length and FNV-1a hash.
+std::string Kept(const std::string& result) {
+    if (result.size() <= 256) {
+        return result;
+    }
+    std::uint64_t hash = 0xCBF2'9CE4'8422'2325;
+    for (const char c : result) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100'0000'01B3;
+    }
+    return result.substr(0, 64) + "... (" + std::to_string(result.size()) + " bytes, hash " +
+           std::to_string(hash) + ")";
+}
+
+// The symbols ("--num" or "--str", then "name=value"), then the expressions.
+void Expressions(Corpus& corpus, const std::vector<std::string>& lines) {
+    const auto line = [&] { return corpus.next_ < lines.size() ? lines[corpus.next_++] : ""; };
+    std::uint64_t options = 0;
+    while (2 * options < lines.size() &&
+           (lines[2 * options] == "--num" || lines[2 * options] == "--str")) {
+        ++options;
+    }
     Expression expression;
-    AddCorpusSymbols(*expression.Symbols());
-    ExpressionGenerator generator(random);
-    for (std::uint64_t i = 0; i < kExpressions; ++i) {
-        const Text text = generator.Next();
+    for (auto count = corpus.Exchange(options, 4); count > 0 && !corpus.Ended(); --count) {
+        const std::string option = corpus.Exchange(line());
+        const std::string symbol = corpus.Exchange(line());
+        const auto equals = symbol.find('=');
+        expression.Symbols()->Add(Utf8ToText(symbol.substr(0, equals)),
+                                  option == "--num" ? EvaluationTypes_Numeric
+                                                    : EvaluationTypes_String,
+                                  Utf8ToText(symbol.substr(equals + 1)));
+    }
+    while (corpus.More(lines.size()) && !corpus.Ended()) {
+        const std::string text = corpus.Exchange(line());
         EvaluationStates state = EvaluationStates_None;
-        const Text result = expression.Evaluate(text, &state);
-        outcomes.Evaluation(text, state, result);
+        const std::string result = Kept(TextToUtf8(expression.Evaluate(Utf8ToText(text), &state)));
+        const auto expectedState =
+            static_cast<EvaluationStates>(corpus.Exchange(static_cast<std::uint64_t>(state), 1));
+        const std::string expected = corpus.Exchange(result);
+        if (expectedState != state || expected != result) {
+            corpus.Differ("expressions", "expression " + text, Describe(state, result),
+                          Describe(expectedState, expected));
+        }
     }
-    std::printf("expressions: %llu in %.2f s\n", static_cast<unsigned long long>(kExpressions),
-                stopwatch.Seconds());
-}
-
-std::optional<std::string> ReadFile(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    char buffer[1 << 16];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, count);
-    }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return failed ? std::nullopt : std::optional(std::move(bytes));
-}
-
-bool WriteFile(const char* path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
 }
 
 int Write(const char* path) {
-    Outcomes outcomes(std::nullopt);
-    std::string bytes = Header();
-    RunCorpus(outcomes);
-    bytes += outcomes.Written();
-    if (!WriteFile(path, bytes)) {
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(std::cin, line);) {
+        lines.push_back(line);
+    }
+    Corpus corpus("");
+    Numbers(corpus);
+    Expressions(corpus, lines);
+    std::ofstream file(path, std::ios::binary);
+    if (!file.write(corpus.Bytes().data(), static_cast<std::streamsize>(corpus.Bytes().size())) ||
+        (file.close(), !file)) {
         std::printf("cannot write %s\n", path);
         return 1;
     }
+    std::printf("%zu expressions\n", corpus.next_);
     return 0;
 }
 
 int Compare(const char* path) {
-    auto reference = ReadFile(path);
-    if (!reference) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream reference;
+    if (!(reference << file.rdbuf())) {
         std::printf("cannot read the reference %s\n", path);
         return 1;
     }
-    const std::string header = Header();
-    if (reference->compare(0, header.size(), header) != 0) {
-        std::printf("%s holds another corpus than this build's:\n%s", path, header.c_str());
+    if (!reference.view().starts_with(kHeader)) {
+        std::printf("%s holds another corpus than this build's:\n%s", path, kHeader.c_str());
         return 1;
     }
-    reference->erase(0, header.size());
-    Outcomes outcomes(std::move(reference));
-    RunCorpus(outcomes);
-    return outcomes.Agreed() ? 0 : 1;
+    Corpus corpus(std::move(reference).str());
+    Numbers(corpus);
+    Expressions(corpus, {});
+    if (corpus.Ended()) {
+        std::printf("the reference ends before this build's corpus\n");
+    }
+    return corpus.Agreed() && !corpus.Ended() ? 0 : 1;
 }
 
 } // namespace

@@ -75,9 +75,21 @@ Inputs LogarithmInputs(RandomSource& random) {
 }
 
 Inputs PowerInputs(RandomSource& random) {
-    switch (random.Below(4)) {
+    switch (random.Below(6)) {
     case 0:
         return {random.PositiveMagnitude(-12, 12), random.Uniform(64)};
+    case 4:
+        // Half a whole: square roots, some of them exact.
+        return {random.PositiveMagnitude(-12, 12),
+                static_cast<double>(random.Between(-99, 99)) / 2};
+    case 5: {
+        // The result anywhere in the double range and beyond both ends: the
+        // exponent divides a random binary exponent of the result by x's.
+        const auto exponent = random.Between(-1022, 1023) | 1;
+        return {
+            random.PositiveMagnitude(static_cast<int>(exponent), static_cast<int>(exponent) + 1),
+            random.Uniform(1080) / static_cast<double>(exponent)};
+    }
     case 1:
         // Next to 1 with a large exponent: the result needs the logarithm of
         // x far beyond double precision.
