@@ -1,16 +1,14 @@
-// Evaluates a corpus in this build and writes the outcomes to a file, or
-// compares them with the file another build wrote and names the first
-// differences. Every build must give the same bytes: the exact bits of each
-// computation on fixed-seed inputs, and the state and text of each expression.
+// Writes this build's outcomes of a corpus to a file, or compares them with
+// the file another build wrote and names the first differences: the bits of
+// each computation on fixed-seed inputs, the state and text of each expression.
 //   crossplatform_corpus write FILE <EXPRESSIONS
 //   crossplatform_corpus compare FILE   (exits 77 while FILE is missing)
 // The expressions come one a line in UTF-8, after the symbols they name as
-// `random-expressions --options` lists them. The file keeps each expression
+// `random-expressions --options` lists them; the file keeps each expression
 // above its outcome, so that a build without the generator compares them.
 #include "component/expression.h"
 #include "tests/crossplatform/function_inputs.h"
 
-#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cstdio>
@@ -40,12 +38,10 @@ void Differ(const std::string& kind, const std::string& what, const std::string&
     }
 }
 
-// The shortest text that reads back, and the bits.
+// Exactly, as a hexadecimal floating-point number.
 std::string Describe(double x) {
-    char text[64];
-    char* end = std::copy_n(" 0x", 3, std::to_chars(text, text + 32, x).ptr);
-    return std::string(text,
-                       std::to_chars(end, text + 64, std::bit_cast<std::uint64_t>(x), 16).ptr);
+    char text[32];
+    return std::string(text, std::to_chars(text, text + 32, x, std::chars_format::hex).ptr);
 }
 
 // Appends the bits of each result to `bytes`, little-endian, or in comparing
@@ -138,13 +134,10 @@ int main(int argc, char** argv) {
         return file ? 0 : 1;
     }
     std::ostringstream reference;
-    if (mode != "compare") {
-        std::fputs("usage: crossplatform_corpus write|compare FILE\n", stderr);
-        return 2;
-    }
-    if (!(reference << std::ifstream(argv[2], std::ios::binary).rdbuf())) {
-        std::printf("no native reference at %s: test the native preset first; skipping\n", argv[2]);
-        return 77;
+    if (mode != "compare" || !(reference << std::ifstream(argv[2], std::ios::binary).rdbuf())) {
+        std::printf("usage: crossplatform_corpus write|compare FILE; no reference to compare "
+                    "with: test the native preset first\n");
+        return mode == "compare" ? 77 : 2;
     }
     bytes = std::move(reference).str();
     if (!bytes.starts_with(kHeader)) {

@@ -6,11 +6,14 @@
 #include "runtime/power.h"
 #include "runtime/trigonometric.h"
 
+#include <cmath>
+
 namespace talmiron::crossplatform {
 
 namespace {
 
 using Area = Inputs (*)(RandomSource&);
+using R = RandomSource&;
 
 // Within a few hundred units in the last place of a small multiple of pi/2,
 // where the reduced argument loses the most bits; now and then the double
@@ -33,56 +36,49 @@ Inputs Anywhere(RandomSource& random) {
     return {random.Magnitude(-1074, 1024)};
 }
 
-const std::vector<Area> kTrigonometric{
-    [](RandomSource& random) -> Inputs { return {random.Uniform(8)}; },
-    [](RandomSource& random) -> Inputs { return {random.Magnitude(-40, 3)}; },
-    [](RandomSource& random) -> Inputs { return {random.Magnitude(3, 1024)}; }, NearHalfPiMultiple,
-    Anywhere};
+const std::vector<Area> kTrigonometric{[](R r) -> Inputs { return {r.Uniform(8)}; },
+                                       [](R r) -> Inputs { return {r.Magnitude(-40, 3)}; },
+                                       [](R r) -> Inputs { return {r.Magnitude(3, 1024)}; },
+                                       NearHalfPiMultiple, Anywhere};
 
-const std::vector<Area> kArctangent{
-    [](RandomSource& random) -> Inputs { return {random.Uniform(4)}; },
-    [](RandomSource& random) -> Inputs { return {random.Magnitude(-40, 60)}; }, Anywhere};
+const std::vector<Area> kArctangent{[](R r) -> Inputs { return {r.Uniform(4)}; },
+                                    [](R r) -> Inputs { return {r.Magnitude(-40, 60)}; }, Anywhere};
 
-const std::vector<Area> kExponential{
-    [](RandomSource& random) -> Inputs { return {random.Uniform(746)}; },
-    [](RandomSource& random) -> Inputs { return {random.Magnitude(-60, 1)}; }, Anywhere};
+const std::vector<Area> kExponential{[](R r) -> Inputs { return {r.Uniform(746)}; },
+                                     [](R r) -> Inputs { return {r.Magnitude(-60, 1)}; }, Anywhere};
 
 const std::vector<Area> kLogarithm{
     // Next to 1, where the result is small and cancellation lurks.
-    [](RandomSource& random) -> Inputs {
-        return {RandomSource::Neighbour(1.0, random.Between(-(1 << 30), 1 << 30))};
-    },
-    [](RandomSource& random) -> Inputs { return {random.PositiveMagnitude(-1074, 1024)}; },
-    [](RandomSource& random) -> Inputs { return {random.PositiveMagnitude(-8, 8)}; }};
+    [](R r) -> Inputs { return {RandomSource::Neighbour(1.0, r.Between(-(1 << 30), 1 << 30))}; },
+    [](R r) -> Inputs { return {std::fabs(r.Magnitude(-1074, 1024))}; },
+    [](R r) -> Inputs { return {std::fabs(r.Magnitude(-8, 8))}; }};
 
 const std::vector<Area> kPower{
-    [](RandomSource& random) -> Inputs {
-        return {random.PositiveMagnitude(-12, 12), random.Uniform(64)};
+    [](R r) -> Inputs {
+        return {std::fabs(r.Magnitude(-12, 12)), r.Uniform(64)};
     },
     // Half a whole: square roots, some of them exact.
-    [](RandomSource& random) -> Inputs {
-        return {random.PositiveMagnitude(-12, 12),
-                static_cast<double>(random.Between(-99, 99)) / 2};
+    [](R r) -> Inputs {
+        return {std::fabs(r.Magnitude(-12, 12)), static_cast<double>(r.Between(-99, 99)) / 2};
     },
     // Next to 1 with a large exponent: the result needs the logarithm of x far
     // beyond double precision.
-    [](RandomSource& random) -> Inputs {
-        return {RandomSource::Neighbour(1.0, random.Between(-(1 << 20), 1 << 20)),
-                random.Magnitude(10, 45)};
+    [](R r) -> Inputs {
+        return {RandomSource::Neighbour(1.0, r.Between(-(1 << 20), 1 << 20)), r.Magnitude(10, 45)};
     },
     // A negative base takes whole exponents only.
-    [](RandomSource& random) -> Inputs {
-        return {random.Uniform(100), static_cast<double>(random.Between(-60, 60))};
+    [](R r) -> Inputs {
+        return {r.Uniform(100), static_cast<double>(r.Between(-60, 60))};
     },
     // The result anywhere in the double range and beyond both ends: the
     // exponent divides a random binary exponent of the result by x's.
-    [](RandomSource& random) -> Inputs {
-        const auto exponent = static_cast<int>(random.Between(-1022, 1023) | 1);
-        return {random.PositiveMagnitude(exponent, exponent + 1),
-                random.Uniform(1080) / static_cast<double>(exponent)};
+    [](R r) -> Inputs {
+        const auto exponent = static_cast<int>(r.Between(-1022, 1023) | 1);
+        return {std::fabs(r.Magnitude(exponent, exponent + 1)),
+                r.Uniform(1080) / static_cast<double>(exponent)};
     },
-    [](RandomSource& random) -> Inputs {
-        return {random.PositiveMagnitude(-1074, 1024), random.Uniform(4)};
+    [](R r) -> Inputs {
+        return {std::fabs(r.Magnitude(-1074, 1024)), r.Uniform(4)};
     }};
 
 } // namespace
