@@ -42,10 +42,6 @@ class RandomSource {
         const auto biased = static_cast<std::uint64_t>(exponent + 1023);
         return std::bit_cast<double>(sign | biased << 52 | fraction);
     }
-    double PositiveMagnitude(int low, int high) {
-        const double x = Magnitude(low, high);
-        return x < 0 ? -x : x;
-    }
     // A multiple of 2^-40 in -limit to limit: exact in every build.
     double Uniform(std::int64_t limit) {
         constexpr std::int64_t kSteps = std::int64_t{1} << 40;
