@@ -44,17 +44,14 @@ TEST(TextIndex, EveryViewAgreesWithAScanOfItsOwn) {
         for (std::size_t begin = 0; begin <= text.size(); ++begin) {
             for (std::size_t end = begin; end <= text.size(); ++end) {
                 const TextView view = TextView(text).substr(begin, end - begin);
+                SCOPED_TRACE(TextToUtf8(text) + " " + std::to_string(begin));
                 // Only positions outside the view's literals are asked about.
-                bool inside = false;
-                for (std::size_t i = 0; i < view.size(); ++i) {
-                    if (!inside && view[i] == u'(') {
-                        EXPECT_EQ(index.GroupEnd(view, i), ScannedEnd(view, i))
-                            << TextToUtf8(text) << " " << begin << " " << i;
-                    } else if (!inside && view[i] == u'\'') {
-                        EXPECT_EQ(index.LiteralEnd(view, i), ScannedEnd(view, i))
-                            << TextToUtf8(text) << " " << begin << " " << i;
+                for (std::size_t i = 0, quotes = 0; i < view.size(); quotes += view[i++] == u'\'') {
+                    if (quotes % 2 == 0 && view[i] == u'(') {
+                        EXPECT_EQ(index.GroupEnd(view, i), ScannedEnd(view, i)) << i;
+                    } else if (quotes % 2 == 0 && view[i] == u'\'') {
+                        EXPECT_EQ(index.LiteralEnd(view, i), ScannedEnd(view, i)) << i;
                     }
-                    inside ^= view[i] == u'\'';
                 }
             }
         }
