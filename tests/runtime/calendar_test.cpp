@@ -1,7 +1,6 @@
-// What the walk over every day does not show: week numbers, years far
-// outside the range, how adding clamps and stops at the ends, and date texts
-// with characters that edits of valid dates in the date functions' property
-// never bring in.
+// What the walk over every day does not show: week numbers, how adding
+// clamps and stops at the ends, and date texts with characters that edits of
+// valid dates in the date functions' property never bring in.
 #include "runtime/calendar_date_time.h"
 #include "runtime/date_text.h"
 
@@ -11,23 +10,18 @@
 
 #include <cstdint>
 #include <functional>
-#include <limits>
 
 namespace talmiron {
 namespace {
 
 using testing::FailureOf;
 
-TEST(Calendar, WeeksBeginOnSundayAndDaysConvertFarOut) {
+TEST(Calendar, WeeksBeginOnSunday) {
     const std::pair<CivilDate, std::int32_t> weeks[] = {{{1899, 12, 30}, 52}, {{1899, 12, 31}, 53},
                                                         {{2000, 12, 31}, 54}, {{2021, 1, 2}, 1},
                                                         {{2021, 1, 3}, 2},    {{9999, 12, 31}, 53}};
     for (const auto& [date, week] : weeks) {
         EXPECT_EQ(WeekOfYear(DayNumberOf(date)), week) << date.year;
-    }
-    for (const CivilDate date : {CivilDate{-40000, 3, 1}, CivilDate{-1, 12, 31},
-                                 CivilDate{0, 2, 29}, CivilDate{40000, 2, 29}}) {
-        EXPECT_EQ(CivilDateOf(DayNumberOf(date)), date) << date.year;
     }
 }
 
@@ -41,29 +35,16 @@ TEST(Calendar, AddingKeepsTheTimeClampsTheDayAndStopsAtTheEnds) {
     // Before the base date the day numbers are negative.
     EXPECT_EQ(AddSeconds(At({1800, 1, 1}), -1), At({1799, 12, 31}, {23, 59, 59}));
     EXPECT_EQ(AddSeconds(At({100, 1, 1}), 312413759999), At({9999, 12, 31}, {23, 59, 59}));
-    constexpr std::int64_t kHuge = std::numeric_limits<std::int64_t>::max();
     const DateTime first = At({100, 1, 1});
     const DateTime last = At({9999, 12, 31}, {23, 59, 59});
     const std::function<void()> actions[] = {
         [&] { DateTime::FromDayNumber(kFirstDayNumber - 1); },
         [&] { DateTime::FromDayNumber(kLastDayNumber + 1); },
-        [&] {
-            DateTime::FromCivil({99, 12, 31});
-        },
-        [&] {
-            DateTime::FromCivil({10000, 1, 1});
-        },
-        [&] {
-            DateTime::FromCivil({2021, 2, 29});
-        },
         [&] { AddSeconds(first, -1); },
         [&] { AddSeconds(last, 1); },
         [&] { AddDays(last, 1); },
         [&] { AddMonths(first, -1); },
         [&] { AddMonths(last, 1); },
-        [&] { AddDays(first, kHuge); },
-        [&] { AddSeconds(last, -kHuge); },
-        [&] { AddMonths(first, kHuge); },
     };
     for (std::size_t i = 0; i < std::size(actions); ++i) {
         EXPECT_EQ(FailureOf(actions[i]), kInvalidProcedureCall) << "action " << i;

@@ -33,9 +33,7 @@ TEST(Utf8, InvalidBytesBecomeReplacementCharacters) {
         EXPECT_EQ(text.front(), u'<');
         EXPECT_EQ(text.back(), u'>');
     }
-    EXPECT_EQ(Utf8ToText("\xE2\x82"
-                         "A"),
-              u"\uFFFDA");
+    EXPECT_EQ(Utf8ToText(std::string("\xE2\x82") + "A"), u"\uFFFDA");
     EXPECT_EQ(Utf8ToText("\xC3"), u"\uFFFD");
 }
 
