@@ -1,12 +1,15 @@
-// The index answers what a scan of the view itself would find, for every
-// view and position, whether the view starts outside a literal or not.
+// Scanning formula texts. The index answers what a scan of the view itself
+// would find, for every view and position, whether the view starts outside a
+// literal or not. The lexical tests are checked where a formula cannot aim:
+// positions at and past the ends of a literal, and the edges of the name
+// tests; the rest shows through Evaluate.
+#include "engine/lexical.h"
 #include "engine/text_index.h"
+#include "runtime/text.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
-
-#include "runtime/text.h"
 
 namespace talmiron {
 namespace {
@@ -44,21 +47,32 @@ TEST(TextIndex, EveryViewAgreesWithAScanOfItsOwn) {
         for (std::size_t begin = 0; begin <= text.size(); ++begin) {
             for (std::size_t end = begin; end <= text.size(); ++end) {
                 const TextView view = TextView(text).substr(begin, end - begin);
+                SCOPED_TRACE(TextToUtf8(text) + " " + std::to_string(begin));
                 // Only positions outside the view's literals are asked about.
-                bool inside = false;
-                for (std::size_t i = 0; i < view.size(); ++i) {
-                    if (!inside && view[i] == u'(') {
-                        EXPECT_EQ(index.GroupEnd(view, i), ScannedEnd(view, i))
-                            << TextToUtf8(text) << " " << begin << " " << i;
-                    } else if (!inside && view[i] == u'\'') {
-                        EXPECT_EQ(index.LiteralEnd(view, i), ScannedEnd(view, i))
-                            << TextToUtf8(text) << " " << begin << " " << i;
+                for (std::size_t i = 0, quotes = 0; i < view.size(); quotes += view[i++] == u'\'') {
+                    if (quotes % 2 == 0 && view[i] == u'(') {
+                        EXPECT_EQ(index.GroupEnd(view, i), ScannedEnd(view, i)) << i;
+                    } else if (quotes % 2 == 0 && view[i] == u'\'') {
+                        EXPECT_EQ(index.LiteralEnd(view, i), ScannedEnd(view, i)) << i;
                     }
-                    inside ^= view[i] == u'\'';
                 }
             }
         }
     }
+}
+
+TEST(Lexical, EdgesOfLiteralsAndNames) {
+    const TextView text = u"'a+b'+c";
+    EXPECT_FALSE(InsideLiteral(text, 1)); // the opening quote
+    EXPECT_TRUE(InsideLiteral(text, 5));  // the closing quote
+    EXPECT_FALSE(InsideLiteral(text, 6));
+    EXPECT_FALSE(InsideLiteral(text, 8));
+    EXPECT_FALSE(InsideLiteral(text, 100));
+    EXPECT_TRUE(IsNameChar(u""));
+    EXPECT_FALSE(IsNameChar(u"`"));
+    EXPECT_FALSE(IsNameChar(u"["));
+    EXPECT_TRUE(LooksLikeCall(u"a(1)+(2)"));
+    EXPECT_FALSE(LooksLikeCall(u""));
 }
 
 } // namespace
