@@ -1,5 +1,4 @@
-// What a run of the command cannot show: states that no formula gives,
-// input that a script cannot feed plainly, and the usage messages.
+// What a run of the command cannot show plainly.
 #include "cli/json.h"
 #include "cli/lines.h"
 #include "cli/options.h"
@@ -16,9 +15,9 @@ TEST(JsonResult, NamesEveryStateAndKeepsItsCode) {
     for (const EvaluationStates state : {0, 4, -2147483647 - 1}) {
         AppendJsonResult(out, state, u"r");
     }
-    EXPECT_EQ(out, R"({"state":"None","code":0,"result":"r"})"
-                   R"({"state":"Other","code":4,"result":"r"})"
-                   R"({"state":"Other","code":-2147483648,"result":"r"})");
+    EXPECT_EQ(out,
+              R"({"state":"None","code":0,"result":"r"}{"state":"Other","code":4,"result":"r"})"
+              R"({"state":"Other","code":-2147483648,"result":"r"})");
 }
 
 TEST(ReadLine, EndsALineOnlyAtLfOrCrlf) {
@@ -35,11 +34,8 @@ TEST(ParseOptions, SeparatesOptionsFromExpressions) {
     const ParsedOptions parsed =
         ParseOptions({u"1+2", u"--json", u"-2^2", u"-", u"--str", u"Y=", u"--", u"--help"});
     ASSERT_FALSE(parsed.error);
-    EXPECT_TRUE(parsed.options.json);
-    EXPECT_FALSE(parsed.options.help);
+    EXPECT_TRUE(parsed.options.json && !parsed.options.help && parsed.options.symbols.size() == 1);
     EXPECT_EQ(parsed.options.expressions, (std::vector<Text>{u"1+2", u"-2^2", u"-", u"--help"}));
-    ASSERT_EQ(parsed.options.symbols.size(), 1u);
-    EXPECT_EQ(parsed.options.symbols[0].name + u"|" + parsed.options.symbols[0].value, u"Y|");
 }
 
 TEST(ParseOptions, RejectsWhatItCannotUse) {
@@ -53,9 +49,7 @@ TEST(ParseOptions, RejectsWhatItCannotUse) {
          "no expression arguments with '--csv': the formula is given by '--expr'"},
     };
     for (const auto& [arguments, error] : cases) {
-        const ParsedOptions parsed = ParseOptions(arguments);
-        ASSERT_TRUE(parsed.error) << error;
-        EXPECT_EQ(*parsed.error, error);
+        EXPECT_EQ(ParseOptions(arguments).error.value_or("accepted"), error);
     }
 }
 
