@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # cli_test.sh CASE PROGRAM [RUNNER...]: runs the talmiron command and checks its
-# output byte for byte. RUNNER (Wine) starts a Windows PROGRAM; its 77 skips.
+# output byte for byte. RUNNER (Wine) starts a Windows PROGRAM; its status 77 skips.
 # shellcheck disable=SC2317,SC2059 # the cases are called by name; printf formats
 set -uo pipefail
 case_name=$1 program=$2 runner=("${@:3}")
