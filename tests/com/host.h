@@ -1,7 +1,6 @@
 // What the programs here share as hosts of TALMIRON.dll.
 #pragma once
 
-#include <oaidl.h>
 #include <windows.h>
 
 #include <cstring>
@@ -22,7 +21,6 @@ template <typename T> struct Ref {
     void Reset() { (void)(p != nullptr && std::exchange(p, nullptr)->Release()); }
     T* get() const { return p; }
     T* operator->() const { return p; }
-    explicit operator bool() const { return p != nullptr; }
     T** Out() { return Reset(), &p; }
     void** OutVoid() { return reinterpret_cast<void**>(Out()); }
     T* p = nullptr;
@@ -33,7 +31,6 @@ struct Bstr {
         : b(text.empty() ? nullptr : SysAllocStringLen(text.data(), UINT(text.size()))) {}
     Bstr(const Bstr&) = delete;
     ~Bstr() { SysFreeString(b); }
-    BSTR get() const { return b; }
     BSTR* Out() { return SysFreeString(std::exchange(b, nullptr)), &b; }
     std::wstring str() const { return TextOf(b); }
     BSTR b = nullptr;
@@ -81,7 +78,7 @@ inline std::wstring CreateAndEvaluate() {
     CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.OutVoid());
     LPOLESTR name[] = {const_cast<LPOLESTR>(L"Evaluate")};
     DISPID id = DISPID_UNKNOWN;
-    return !object || FAILED(object->GetIDsOfNames(IID_NULL, name, 1, 0, &id))
+    return object.p == nullptr || FAILED(object->GetIDsOfNames(IID_NULL, name, 1, 0, &id))
                ? L"not created"
                : Invoke(object.get(), id, DISPATCH_METHOD, {Arg(L"LEN('ab') * (1 + 2)")}).second;
 }

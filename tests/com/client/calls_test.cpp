@@ -13,9 +13,7 @@ class Calls : public ComTest {
 
 TEST_F(Calls, VtableArgumentsAndPointers) {
     // A null BSTR is the empty text, and a NUL inside a text does not end it.
-    Bstr out;
-    ASSERT_EQ(expression->Evaluate(nullptr, nullptr, out.Out()), S_OK);
-    EXPECT_EQ(out.str(), L"1003 ERROR: Operand expected.");
+    EXPECT_EQ(Evaluate(expression.get(), L""), L"1003 ERROR: Operand expected.");
     const std::wstring text{L'\'', L'a', L'\0', L'\u4e2d', L'\''};
     EvaluationStates state = 0;
     EXPECT_EQ(Evaluate(expression.get(), text, &state), text.substr(1, 3));
@@ -24,10 +22,10 @@ TEST_F(Calls, VtableArgumentsAndPointers) {
     EXPECT_EQ(symbols->Remove(nullptr), E_POINTER);
     // Add leaves its arguments alone, and a caller that wants no result only adds.
     Bstr name(L"x");
-    BSTR argument = name.get();
+    BSTR argument = name.b;
     EvaluationTypes type = EvaluationTypes_Numeric;
     ASSERT_EQ(symbols->Add(&argument, &type, &argument, nullptr), S_OK);
-    EXPECT_EQ(argument, name.get());
+    EXPECT_EQ(argument, name.b);
     Ref<ISymbol> y = AddSymbol(symbols.get(), L"y", EvaluationTypes_String, L"why"), item;
     LONG two = 2;
     VARIANT indexes[] = {Arg(VT_BYREF | VT_I4, &two), Arg(L"2")};

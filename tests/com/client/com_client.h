@@ -1,7 +1,6 @@
 // The library under test, loaded by path, and vtable calls expected to succeed.
 #pragma once
 
-#include "component/com/identity.h"
 #include "component/com/interfaces.h"
 #include "tests/com/host.h"
 

@@ -64,9 +64,8 @@ static void Cycle() {
 
 TEST_F(Lifetime, ManyCyclesLeaveMemoryFlat) {
     // Allocator noise stays far below one leaked object per cycle.
-    constexpr int kCycles = 100000;
     SIZE_T before = 0;
-    for (int i = -2000; i < kCycles; ++i) {
+    for (int i = -2000; i < 100000; ++i) {
         before = i == 0 ? PrivateBytes() : before;
         ASSERT_NO_FATAL_FAILURE(Cycle());
     }

@@ -35,8 +35,7 @@ TEST_F(TypeLibrary, ObjectsAnswerAsTheLibraryDescribesThem) {
         HREFTYPE vtableSide = 0;
         Bstr name;
         ASSERT_EQ(library->GetTypeInfo(i, dual.Out()), S_OK);
-        ASSERT_EQ(dual->GetDocumentation(MEMBERID_NIL, name.Out(), nullptr, nullptr, nullptr),
-                  S_OK);
+        ASSERT_EQ(library->GetDocumentation(INT(i), name.Out(), nullptr, nullptr, nullptr), S_OK);
         types += L" " + name.str();
         for (UINT c = 0; c < AttributesOf(dual.get()).cVars; ++c) {
             VARDESC* constant = nullptr;

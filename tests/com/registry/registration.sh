@@ -23,13 +23,10 @@ printf '%s\n' "$all"
 failures=0
 fail() { printf 'FAIL - %s\n' "$1" && failures=$((failures + 1)); }
 listed() {
-    printf '%s\n' "$all" | STEP="######## $1" awk '
-        /^######## / { inside = ($0 == ENVIRON["STEP"]); next }
-        inside && /^HK/ { print }'
+    printf '%s\n' "$all" | STEP="######## $1" awk '/^######## / { on = ($0 == ENVIRON["STEP"]); next }
+        on && /^HK/'
 }
-nothing_left() {
-    [ -z "$(listed "$1")" ] || fail "keys of the component after $1: $(listed "$1" | head -n 3)"
-}
+nothing_left() { [ -z "$(listed "$1")" ] || fail "keys left after $1: $(listed "$1" | head -n 3)"; }
 for_hosts() {
     lines=$(listed "$1")
     class='{840623C2-8C2B-4173-92DD-A7C3AF92B63C}' library_id='{51DAEAEC-F852-4512-856A-51EC53993702}'

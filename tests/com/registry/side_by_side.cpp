@@ -1,6 +1,5 @@
 // The 32-bit and the 64-bit library side by side. It acts as the 32-bit
 // regsvr32 and host itself: each 32-bit program started under Wine costs minutes.
-//   side_by_side.exe LIBRARY32 LIBRARY64 SCRIPT
 #include "tests/com/host.h"
 
 #include <cstdio>

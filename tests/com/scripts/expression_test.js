@@ -8,9 +8,9 @@ function check(name, actual, expected) {
 }
 
 var e = new ActiveXObject("TALMIRON.Expression");
-check("Evaluate gives a string, State a number", e.Evaluate("1+2") + e.State, "31");
-check("a State argument passed by value", e.Evaluate("'abc", 0) + e.State,
-      "1001 ERROR: Unclosed quotes in expression.3");
+check("Evaluate gives a string and State a number, a State argument by value",
+      e.Evaluate("1+2") + e.State + e.Evaluate("'abc", 0) + e.State,
+      "311001 ERROR: Unclosed quotes in expression.3");
 var syms = e.Symbols;
 syms.Add("x", 1, "4"), syms.Add("g", 2, "go");
 var names = [];

@@ -8,8 +8,7 @@ Sub Check(name, actual, expected)
         If actual = expected Then passed = passed + 1 : WScript.Echo "ok - " & name : Exit Sub
     End If
     failed = failed + 1
-    WScript.Echo "FAIL - " & name & ": got [" & actual & "] (" & TypeName(actual) & _
-                 "), expected [" & expected & "] (" & TypeName(expected) & ")"
+    WScript.Echo "FAIL - " & name & ": got [" & actual & "] (" & TypeName(actual) & "), expected [" & expected & "] (" & TypeName(expected) & ")"
 End Sub
 Function Failure()
     Failure = Err.Number & ": " & Err.Description
