@@ -1,5 +1,3 @@
-// The client tests load the library from the path given after GoogleTest's
-// options and reach it through its entry points, in a single-threaded apartment.
 #include "com_client.h"
 
 #include <cstdio>
@@ -7,7 +5,6 @@
 int wmain(int argc, wchar_t** argv) {
     using namespace talmiron::com::client;
     ::testing::InitGoogleTest(&argc, argv);
-    // A path of the Linux side reaches Wine as it is, its root being drive Z:.
     libraryPath = argc < 2 ? L"" : argv[1][0] == L'/' ? L"Z:" + std::wstring(argv[1]) : argv[1];
     HMODULE module = LoadLibraryW(libraryPath.c_str());
     if (module == nullptr || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {

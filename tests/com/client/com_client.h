@@ -1,9 +1,6 @@
-// What the client tests share: the library under test, loaded by path as a
-// host without registration would load it, and the vtable calls that most
-// tests make on the way, each expected to succeed unless told otherwise.
+// The library under test, loaded by path, and vtable calls expected to succeed.
 #pragma once
 
-#include "component/com/identity.h"
 #include "component/com/interfaces.h"
 #include "tests/com/host.h"
 
@@ -11,12 +8,10 @@
 
 namespace talmiron::com::client {
 
-// Set by main: the library as Wine names it, and its entry points.
 inline std::wstring libraryPath;
 inline HRESULT(STDAPICALLTYPE* GetClassObject)(REFCLSID, REFIID, void**) = nullptr;
 inline HRESULT(STDAPICALLTYPE* CanUnloadNow)() = nullptr;
 
-// A test that ends with no object of the library alive and no lock held.
 class ComTest : public ::testing::Test {
   protected:
     ~ComTest() override { EXPECT_EQ(CanUnloadNow(), S_OK) << "an object outlived the test"; }
@@ -44,13 +39,6 @@ inline Ref<ISymbol> AddSymbol(ISymbols* symbols, const std::wstring& name, Evalu
     return symbol;
 }
 
-inline Ref<ISymbol> ItemOf(ISymbols* symbols, VARIANT index, HRESULT expected = S_OK) {
-    Ref<ISymbol> symbol;
-    EXPECT_EQ(symbols->get_Item(&index, symbol.Out()), expected);
-    VariantClear(&index);
-    return symbol;
-}
-
 inline Ref<IEnumVARIANT> EnumeratorOf(ISymbols* symbols) {
     Ref<IUnknown> unknown;
     Ref<IEnumVARIANT> enumerator;
@@ -66,18 +54,6 @@ inline std::wstring Evaluate(IExpression* expression, const std::wstring& text,
     return out.str();
 }
 
-inline std::wstring ValueOf(ISymbol* symbol) {
-    Bstr value;
-    EXPECT_EQ(symbol->get_Value(value.Out()), S_OK);
-    return value.str();
-}
-
-inline LONG CountOf(ISymbols* symbols) {
-    LONG count = -1;
-    EXPECT_EQ(symbols->get_Count(&count), S_OK);
-    return count;
-}
-
 inline std::wstring Walk(IEnumVARIANT* e) {
     std::wstring names;
     for (Var item; e->Next(1, &item, nullptr) == S_OK; VariantClear(&item)) {
@@ -88,12 +64,6 @@ inline std::wstring Walk(IEnumVARIANT* e) {
         names += name.str();
     }
     return names;
-}
-
-inline IUnknown* IdentityOf(IUnknown* object) {
-    Ref<IUnknown> identity;
-    EXPECT_EQ(object->QueryInterface(IID_IUnknown, identity.OutVoid()), S_OK);
-    return identity.get();
 }
 
 } // namespace talmiron::com::client

@@ -1,5 +1,4 @@
-' Creates TALMIRON.Expression by its program identifier, as any host would,
-' and evaluates with a symbol; prints "evaluated: 6" and exits 0 when all is well.
+' Prints "evaluated: 6" and exits 0 when a host finds the component.
 On Error Resume Next
 Dim e, r
 Set e = CreateObject("TALMIRON.Expression")

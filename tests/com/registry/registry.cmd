@@ -1,6 +1,5 @@
 @echo off
-rem Registers or unregisters a library twice over (both must be repeatable),
-rem then lists the component's keys.
+rem Registers or unregisters twice over, then lists the component's keys.
 rem   registry.cmd register|unregister LIBRARY LISTING
 set undo=/u
 if "%1"=="register" set undo=

@@ -1,29 +1,20 @@
-// The 32-bit and the 64-bit library registered side by side on 64-bit Windows:
-// after one is unregistered, the other keeps its registration in its own view
-// and serves its own host; after both, no key is left. For the machine in both
-// orders; for the user in the order Wine can show. A 32-bit program that acts
-// as the 32-bit regsvr32 and host itself and runs the 64-bit ones, since each
-// 32-bit program started under emulated Wine costs minutes.
-//   side_by_side.exe LIBRARY32 LIBRARY64 SCRIPT
+// The 32-bit and the 64-bit library side by side. It acts as the 32-bit
+// regsvr32 and host itself: each 32-bit program started under Wine costs minutes.
 #include "tests/com/host.h"
 
 #include <cstdio>
 
 using namespace talmiron::com::client;
 
-namespace {
+static std::wstring library[2], script; // the 32-bit and the 64-bit one
+static int failures = 0;
 
-std::wstring library[2]; // the 32-bit and the 64-bit one
-std::wstring script;
-int failures = 0;
-
-void Expect(bool holds, const char* round, const char* what) {
+static void Expect(bool holds, const char* round, const char* what) {
     std::printf("%s - %s: %s\n", holds ? "ok" : "FAIL", round, what);
     failures += holds ? 0 : 1;
 }
 
-// Runs a 64-bit program of the system folder with our output; its exit code.
-DWORD RunSystemProgram(const wchar_t* program, const std::wstring& arguments) {
+static DWORD RunSystemProgram(const wchar_t* program, const std::wstring& arguments) {
     wchar_t windows[MAX_PATH] = {};
     GetSystemWindowsDirectoryW(windows, MAX_PATH);
     // Sysnative: a 32-bit program that names System32 gets SysWOW64.
@@ -35,20 +26,17 @@ DWORD RunSystemProgram(const wchar_t* program, const std::wstring& arguments) {
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = GetStdHandle(STD_OUTPUT_HANDLE);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return DWORD(-1);
-    }
+    DWORD code = DWORD(-1);
+    CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                   &process);
     WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
 }
 
-// Registers or unregisters one library as regsvr32 does; true on success.
-bool Register(int bits, bool install, bool user) {
+static bool Register(int bits, bool install, bool user) {
     if (bits == 64) {
         return RunSystemProgram(L"regsvr32.exe", std::wstring(L"/s ") + (install ? L"" : L"/u ") +
                                                      (user ? L"/n /i:user \"" : L"\"") +
@@ -59,18 +47,15 @@ bool Register(int bits, bool install, bool user) {
         reinterpret_cast<void*>(GetProcAddress(module, user      ? "DllInstall"
                                                        : install ? "DllRegisterServer"
                                                                  : "DllUnregisterServer"));
-    HRESULT hr = E_FAIL;
-    if (entry != nullptr && user) {
-        hr = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(BOOL, LPCWSTR)>(entry)(install, L"user");
-    } else if (entry != nullptr) {
-        hr = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(entry)();
-    }
+    const HRESULT hr =
+        entry == nullptr ? E_FAIL
+        : user ? reinterpret_cast<HRESULT(STDAPICALLTYPE*)(BOOL, LPCWSTR)>(entry)(install, L"user")
+               : reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(entry)();
     FreeLibrary(module);
     return hr == S_OK;
 }
 
-// Whether the default value of a key under the classes, in one view, is `expected`.
-bool Holds(HKEY root, const std::wstring& key, int bits, const std::wstring& expected) {
+static bool Holds(HKEY root, const std::wstring& key, int bits, const std::wstring& expected) {
     wchar_t value[MAX_PATH * 2] = {};
     DWORD bytes = sizeof value - sizeof(wchar_t);
     RegGetValueW(root, (L"Software\\Classes\\" + key).c_str(), nullptr,
@@ -79,35 +64,23 @@ bool Holds(HKEY root, const std::wstring& key, int bits, const std::wstring& exp
     return _wcsicmp(value, expected.c_str()) == 0;
 }
 
-void Round(HKEY root, int first, int second) {
+static void Round(HKEY root, int first, int second) {
     const bool user = root == HKEY_CURRENT_USER;
     char round[32];
     std::snprintf(round, sizeof round, "%s %d %d", user ? "user" : "machine", first, second);
     Expect(Register(32, true, user) && Register(64, true, user) && Register(first, false, user),
            round, "registered both, unregistered the first");
-    // The other keeps its class, and the program identifier, type library and
-    // interfaces that both share.
     const std::wstring own = library[second / 64];
-    const std::wstring platform = L"\\9.0\\0\\win" + std::to_wstring(second);
     Expect(Holds(root, kClassKey + L"\\InprocServer32", second, own) &&
                Holds(root, L"TALMIRON.Expression\\CLSID", second, kClassKey.substr(6)) &&
-               Holds(root, kLibraryKey + platform, second, own) &&
+               Holds(root, kLibraryKey + L"\\9.0\\0\\win" + std::to_wstring(second), second, own) &&
                Holds(root, kInterfaceKey + L"\\TypeLib", second, kLibraryKey.substr(8)),
            round, "the other library keeps its registration");
-    if (user) {
-        // Windows merges the user's classes into HKEY_CLASSES_ROOT; Wine does
-        // not, so no host there finds them.
-    } else if (second == 32) {
-        const std::wstring result = [] {
-            CLSID id{};
-            Ref<IDispatch> object;
-            CLSIDFromProgID(L"TALMIRON.Expression", &id);
-            CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, object.OutVoid());
-            return object ? EvaluateByName(object.get(), L"LEN('ab') * (1 + 2)") : L"not created";
-        }();
+    // Wine, unlike Windows, leaves the user's classes out of HKEY_CLASSES_ROOT.
+    if (!user && second == 32) {
+        Expect(CreateAndEvaluate() == L"6", round, "the 32-bit host evaluates");
         CoFreeUnusedLibraries();
-        Expect(result == L"6", round, "the 32-bit host evaluates");
-    } else {
+    } else if (!user) {
         Expect(RunSystemProgram(L"cscript.exe", L"//nologo \"" + script + L"\"") == 0, round,
                "the 64-bit script host evaluates");
     }
@@ -117,8 +90,6 @@ void Round(HKEY root, int first, int second) {
            round, "no key is left");
 }
 
-} // namespace
-
 int wmain(int argc, wchar_t** argv) {
     BOOL wow64 = FALSE;
     if (argc != 4 || !IsWow64Process(GetCurrentProcess(), &wow64) || !wow64 ||
@@ -126,9 +97,7 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("usage: side_by_side LIBRARY32 LIBRARY64 SCRIPT, 32-bit on 64-bit Windows\n");
         return 2;
     }
-    library[0] = argv[1];
-    library[1] = argv[2];
-    script = argv[3];
+    library[0] = argv[1], library[1] = argv[2], script = argv[3];
     Round(HKEY_LOCAL_MACHINE, 64, 32);
     Round(HKEY_LOCAL_MACHINE, 32, 64);
     Round(HKEY_CURRENT_USER, 64, 32);

@@ -1,6 +1,5 @@
 @echo off
-rem Registration for the current user: a refused command line, registering, a
-rem script host, unregistering; after each the listing of the component's keys.
+rem Registration for the user; after each step, the component's keys.
 rem   user.cmd LIBRARY SCRIPT LISTING
 regsvr32 /s /n /i:everyone "%~1"
 echo regsvr32 refused: %errorlevel%
