@@ -3,8 +3,8 @@
 // then up to three symbols, each after a byte 0x01: a type character (its code modulo 5 picks
 // Numeric, String, None, 7 or -1), then "NAME=VALUE", or the value alone for X, Y or Z.
 #include "component/expression.h"
-#include "engine/number_text.h"
 #include "runtime/text.h"
+#include "tests/test_support.h"
 
 #include <algorithm>
 #include <cstdint>
