@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(object.State() == state, "State differs from the state returned", expression, result);
     Check(state != 3 || HasErrorLayout(result), "an error text of no known layout", expression,
           result);
-    Check(state != 1 || (IsNumericText(result) && NumberToText(result) == result),
+    Check(state != 1 || talmiron::testing::IsCanonicalNumber(result),
           "a Numeric text that is not canonical", expression, result);
     if (!MayDiffer(expression)) {
         EvaluationStates again = -100;

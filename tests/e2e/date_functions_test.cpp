@@ -57,7 +57,7 @@ TEST(EvaluateDateFunctions, IntervalsCarriesAndLimits) {
                        u"DATESERIAL(2021,32767.5,1)", u"DATESERIAL(2021,1,-32769)"});
 }
 
-// The clock lies between two readings around the evaluation and reads back as a date.
+// The clock lies between two readings around the evaluation.
 TEST(EvaluateDateFunctions, ClockReadings) {
     Expression expression;
     const Text before = WriteDateTime(LocalNow());

@@ -8,23 +8,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace talmiron::e2e {
 
-inline constexpr EvaluationStates kNone = EvaluationStates_None;
 inline constexpr EvaluationStates kNum = EvaluationStates_Numeric;
 inline constexpr EvaluationStates kStr = EvaluationStates_String;
 inline constexpr EvaluationStates kErr = EvaluationStates_Error;
 
-struct Row {
-    Text expression;
-    Text expected;
-    EvaluationStates state;
-};
+using Row = std::tuple<Text, Text, EvaluationStates>; // the text, its result and state
 
 inline std::string Show(TextView text) {
     return "\u00ab" + TextToUtf8(text.substr(0, 300)) +
@@ -38,23 +32,22 @@ inline void ExpectRows(const std::vector<Row>& rows,
     for (const auto& [name, type, value] : symbols) {
         expression.Symbols()->Add(name, type, value);
     }
-    for (const Row& row : rows) {
+    for (const auto& [text, expected, expectedState] : rows) {
         EvaluationStates state = 99;
-        const Text result = expression.Evaluate(row.expression, &state);
-        EXPECT_TRUE(result == row.expected && state == row.state && expression.State() == state)
-            << "expression: " << Show(row.expression) << "\n  result: " << Show(result) << " ("
-            << state << ")\n  expected: " << Show(row.expected) << " (" << row.state << ")";
+        const Text result = expression.Evaluate(text, &state);
+        EXPECT_TRUE(result == expected && state == expectedState && expression.State() == state)
+            << "expression: " << Show(text) << "\n  result: " << Show(result) << " (" << state
+            << ")\n  expected: " << Show(expected) << " (" << expectedState << ")";
     }
 }
 
 inline Text Failure(std::int32_t failure) {
-    static const std::map<std::int32_t, const char16_t*> descriptions = {
-        {5, u"Invalid procedure call or argument"},
-        {6, u"Overflow"},
-        {13, u"Type mismatch"},
-        {14, u"Out of string space"},
-        {28, u"Out of stack space"}};
-    return AsciiToText(std::to_string(failure)) + u" - " + descriptions.at(failure);
+    const char16_t* description = failure == 5    ? u"Invalid procedure call or argument"
+                                  : failure == 6  ? u"Overflow"
+                                  : failure == 13 ? u"Type mismatch"
+                                  : failure == 14 ? u"Out of string space"
+                                                  : u"Out of stack space";
+    return AsciiToText(std::to_string(failure)) + u" - " + description;
 }
 
 // The texts of a failure caught while a call was evaluated, and by the operator scan.

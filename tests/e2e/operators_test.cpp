@@ -14,6 +14,7 @@ TEST(EvaluateOperators, NumbersStringsSignsAndMalformedTexts) {
         {u"-(1-3)", u"1013 ERROR: Illegal symbol name: '-2'", kErr},
         {u"-", u"1012 ERROR: Undefined symbol in expression: ''", kErr},
         {u"-('a')", u"a", kStr},
+        {u"''+(STRING(2,''''))+''", u"''", kStr},
         {u"1e5", u"1007 ERROR: Invalid numeric literal: '1e5'", kErr},
         {u"&H1F", u"1013 ERROR: Illegal symbol name: '&H1F'", kErr},
         {u"1/3*3", u"0.999999999999999", kNum},
@@ -25,14 +26,11 @@ TEST(EvaluateOperators, NumbersStringsSignsAndMalformedTexts) {
         {u"'a''+'+'b'", u"a'+b", kStr},
         {u"(LEN('a)'))", u"2", kNum},
         // Numeric text admits blanks around it and a lone sign or point, which reads as 0.
-        {u"'+'*2", u"0", kNum},
-        {u"' 5 '*1", u"5", kNum},
+        {u"' 5 '-'+'", u"5", kNum},
         // Equal counts pass the balance check, and ")(" is no name.
         {u")(", u"1013 ERROR: Illegal symbol name: ')('", kErr},
         // A "(" after anything but an operator opens a call.
         {u"2(3)", u"1007 ERROR: Invalid numeric literal: '2(3)'", kErr},
-        {u"'a'(1)", u"1008 ERROR: Unclosed single cuotes in literal string constant: ''a'(1)'",
-         kErr},
         {u"' a'b'c '", u"1009 ERROR: Invalid string literal: 'a'b'c'", kErr},
         // Only the blank outside literals is dropped.
         {u"L EN('ab')", u"2", kNum},
@@ -50,7 +48,7 @@ TEST(EvaluateOperators, NumbersStringsSignsAndMalformedTexts) {
 TEST(EvaluateSymbols, EachDataType) {
     ExpectRows(
         {
-            {u"-Rate^2", u"0.25", kNum},
+            {u"-PI^2", u"100", kNum},
             {u"Empty", u"0", kNum},
             // Reading the value is where it overflows.
             {u"1+Big", PolynomialFailure(6, 43), kErr},
@@ -64,13 +62,12 @@ TEST(EvaluateSymbols, EachDataType) {
             {u"1+Other", u"1", kNum},
             {u"LEN(Other)", u"1019 ERROR: Type mismatch in function argument: hello", kErr},
             // Data type 0 is the state None, which the next operand replaces.
-            {u"-Zero", u"zero", kNone},
+            {u"-Zero", u"zero", EvaluationStates_None},
             {u"Zero*3", u"3", kNum},
             // A lone sign names the symbol with the empty name.
             {u"2*-", u"-10", kNum},
         },
-        {{u"Rate", 1, u"0.5"},
-         {u"Empty", 1, u""},
+        {{u"Empty", 1, u""},
          {u"Big", 1, u"1E400"},
          {u"PI", 1, u"10"},
          {u"Name", 2, u"Bob"},
