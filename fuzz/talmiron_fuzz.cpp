@@ -3,8 +3,8 @@
 // then up to three symbols, each after a byte 0x01: a type character (its code modulo 5 picks
 // Numeric, String, None, 7 or -1), then "NAME=VALUE", or the value alone for X, Y or Z.
 #include "component/expression.h"
-#include "engine/number_text.h"
 #include "runtime/text.h"
+#include "tests/test_support.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(object.State() == state, "State differs from the state returned", expression, result);
     Check(state != 3 || HasErrorLayout(result), "an error text of no known layout", expression,
           result);
-    Check(state != 1 || (IsNumericText(result) && NumberToText(result) == result),
+    Check(state != 1 || talmiron::testing::IsCanonicalNumber(result),
           "a Numeric text that is not canonical", expression, result);
     if (!MayDiffer(expression)) {
         EvaluationStates again = -100;

@@ -8,59 +8,46 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace talmiron::e2e {
 
-inline constexpr EvaluationStates kNone = EvaluationStates_None;
 inline constexpr EvaluationStates kNum = EvaluationStates_Numeric;
 inline constexpr EvaluationStates kStr = EvaluationStates_String;
 inline constexpr EvaluationStates kErr = EvaluationStates_Error;
 
-struct Row {
-    Text expression;
-    Text expected;
-    EvaluationStates state;
-};
+using Row = std::tuple<Text, Text, EvaluationStates>; // the text, its result and state
 
-struct SymbolDef {
-    Text name;
-    EvaluationTypes type;
-    Text value;
-};
-
-// UTF-8 for failure messages, cut short.
 inline std::string Show(TextView text) {
     return "\u00ab" + TextToUtf8(text.substr(0, 300)) +
            (text.size() > 300 ? "...\u00bb" : "\u00bb");
 }
 
 // Evaluates every row, in order, on one Expression that holds the given symbols.
-inline void ExpectRows(const std::vector<Row>& rows, const std::vector<SymbolDef>& symbols = {}) {
+inline void ExpectRows(const std::vector<Row>& rows,
+                       const std::vector<std::tuple<Text, EvaluationTypes, Text>>& symbols = {}) {
     Expression expression;
-    for (const SymbolDef& symbol : symbols) {
-        expression.Symbols()->Add(symbol.name, symbol.type, symbol.value);
+    for (const auto& [name, type, value] : symbols) {
+        expression.Symbols()->Add(name, type, value);
     }
-    for (const Row& row : rows) {
+    for (const auto& [text, expected, expectedState] : rows) {
         EvaluationStates state = 99;
-        const Text result = expression.Evaluate(row.expression, &state);
-        EXPECT_TRUE(result == row.expected && state == row.state && expression.State() == state)
-            << "expression: " << Show(row.expression) << "\n  result: " << Show(result) << " ("
-            << state << ")\n  expected: " << Show(row.expected) << " (" << row.state << ")";
+        const Text result = expression.Evaluate(text, &state);
+        EXPECT_TRUE(result == expected && state == expectedState && expression.State() == state)
+            << "expression: " << Show(text) << "\n  result: " << Show(result) << " (" << state
+            << ")\n  expected: " << Show(expected) << " (" << expectedState << ")";
     }
 }
 
-// The failure number and the description that the host sees for it.
 inline Text Failure(std::int32_t failure) {
-    static const std::map<std::int32_t, const char16_t*> descriptions = {
-        {5, u"Invalid procedure call or argument"},
-        {6, u"Overflow"},
-        {13, u"Type mismatch"},
-        {14, u"Out of string space"},
-        {28, u"Out of stack space"}};
-    return AsciiToText(std::to_string(failure)) + u" - " + descriptions.at(failure);
+    const char16_t* description = failure == 5    ? u"Invalid procedure call or argument"
+                                  : failure == 6  ? u"Overflow"
+                                  : failure == 13 ? u"Type mismatch"
+                                  : failure == 14 ? u"Out of string space"
+                                                  : u"Out of stack space";
+    return AsciiToText(std::to_string(failure)) + u" - " + description;
 }
 
 // The texts of a failure caught while a call was evaluated, and by the operator scan.
@@ -74,31 +61,19 @@ inline Text PolynomialFailure(std::int32_t failure, std::int32_t line) {
            u", the error occured at line: " + AsciiToText(std::to_string(line));
 }
 
-// Rows of calls that each end in the function-evaluation catch-all with the failure.
-inline std::vector<Row> Failing(std::int32_t failure, const std::vector<Text>& calls) {
-    std::vector<Row> rows;
+// Expressions that all give the same text and state, each on an object of its own.
+inline void ExpectAll(const Text& expected, EvaluationStates state,
+                      const std::vector<Text>& texts) {
+    for (const Text& text : texts) {
+        ExpectRows({{text, expected, state}});
+    }
+}
+
+// Calls that each end in the function-evaluation catch-all with the failure.
+inline void ExpectFailures(std::int32_t failure, const std::vector<Text>& calls) {
     for (const Text& call : calls) {
-        rows.push_back({call, CallFailure(call, failure), kErr});
+        ExpectRows({{call, CallFailure(call, failure), kErr}});
     }
-    return rows;
-}
-
-// Rows of expressions that all give the same text and state.
-inline std::vector<Row> Giving(const Text& expected, EvaluationStates state,
-                               const std::vector<Text>& expressions) {
-    std::vector<Row> rows;
-    for (const Text& expression : expressions) {
-        rows.push_back({expression, expected, state});
-    }
-    return rows;
-}
-
-inline Text Repeat(TextView piece, std::size_t count) {
-    Text text;
-    while (count-- > 0) {
-        text += piece;
-    }
-    return text;
 }
 
 } // namespace talmiron::e2e

@@ -1,7 +1,5 @@
-// Every finite double must come out as canonical number text that reads back
-// as the double nearest to the value rounded to 15 significant digits. Both
-// conversions must match their straightforward forms, and a number carried
-// as a double must behave exactly as its text, whatever path made it.
+// Every finite double has one canonical text, which reads back as the value rounded to 15
+// digits; a number carried as a double behaves exactly as its text, whatever path made it.
 #include "engine/number_text.h"
 #include "engine/value.h"
 #include "runtime/decimal_to_double.h"
@@ -25,29 +23,23 @@
 namespace talmiron {
 namespace {
 
-using testing::SameDouble;
-
-// The double nearest to v rounded to 15 significant digits, halves to even;
-// none beyond the double range. The digits are read by the engine's own
-// conversion: the C runtime of 32-bit Windows misreads some.
+// v rounded to 15 significant digits, none beyond the double range; read by the engine's own
+// conversion, as the C runtime of 32-bit Windows misreads some.
 std::optional<double> Reference(double v) {
     if (v == 0.0) {
         return 0.0;
     }
-    char buffer[32];
-    char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(v),
-                              std::chars_format::scientific, 14)
-                    .ptr;
-    char* e = std::find(buffer, end, 'e');
+    char b[32];
+    char* end = std::to_chars(b, b + sizeof b, std::fabs(v), std::chars_format::scientific, 14).ptr;
+    char* e = std::find(b, end, 'e');
     int exponent = 0;
     std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
     const double result =
-        DecimalToDouble(std::string(1, buffer[0]) + std::string(buffer + 2, e), exponent + 1);
+        DecimalToDouble(std::string(1, b[0]) + std::string(b + 2, e), exponent + 1);
     return std::isinf(result) ? std::nullopt : std::optional(std::copysign(result, v));
 }
 
-// Sanitizer and Windows runs take a twentieth: the Windows tests run under an
-// emulator here.
+// Sanitizer and Windows runs (under an emulator here) take a twentieth.
 #if defined(_WIN32) || defined(__SANITIZE_ADDRESS__)
 constexpr int kRounds = 500'000;
 #else
@@ -55,8 +47,7 @@ constexpr int kRounds = 10'000'000;
 #endif
 
 // Doubles of every kind, most where formulas and the shortcuts live.
-class Doubles {
-  public:
+struct Doubles {
     double Next() {
         static const double fixed[] = {0.0, DBL_MAX, DBL_MIN, std::nextafter(DBL_MAX, 0.0),
                                        std::numeric_limits<double>::denorm_min()};
@@ -109,8 +100,6 @@ class Doubles {
         return std::uniform_int_distribution<std::uint64_t>(low, high)(random_);
     }
     int Power(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-
-  private:
     double Signed(double v) { return (random_() & 1) != 0 ? -v : v; }
     // The double a decimal text names, or one of its neighbours.
     double Beside(const std::string& text) {
@@ -124,10 +113,8 @@ class Doubles {
     int round_ = 0;
 };
 
-// A text around a number as hosts write them: its canonical form with
-// leading zeros, &H and &O forms, or digits of any count
-// with a point anywhere, exponents of any case and size, signs, blanks
-// between, and whatever follows.
+// A text around a number as hosts write them: leading zeros, radix forms, any digits with a point
+// anywhere, exponents of any case and size, signs, blanks, and whatever follows.
 Text Mangled(Doubles& source, const Text& canonical) {
     auto pick = [&](std::uint64_t n) { return source.Between(0, n - 1); };
     std::string text;
@@ -148,7 +135,6 @@ Text Mangled(Doubles& source, const Text& canonical) {
             text += std::string(1, "eE"[pick(2)]) + "+-"[pick(3) % 2] + std::to_string(exponent);
         }
     }
-    // Blanks anywhere, and something after the number.
     for (std::uint64_t n = pick(8) == 0 ? pick(3) + 1 : 0; n > 0; --n) {
         text.insert(pick(text.size() + 1), 1, " \t\n"[pick(3)]);
     }
@@ -156,8 +142,7 @@ Text Mangled(Doubles& source, const Text& canonical) {
     return AsciiToText(text + tails[pick(10)]);
 }
 
-// What making a number gives: the failure raised, or its text and the bits
-// of the number it reads as.
+// The failure raised, or the text made and the bits of the number it reads as.
 template <typename Make> std::tuple<std::int32_t, Text, std::uint64_t> Of(Make make) {
     try {
         const std::pair<Text, double> made = make();
@@ -167,11 +152,8 @@ template <typename Make> std::tuple<std::int32_t, Text, std::uint64_t> Of(Make m
     }
 }
 
-std::pair<Text, double> Made(const Value& value) {
-    return {value.GetText(), value.Read()};
-}
-
 TEST(NumberTextProperty, EveryDoubleHasOneTextAndBehavesAsIt) {
+    const auto made = [](const Value& value) { return std::pair(value.GetText(), value.Read()); };
     Doubles doubles;
     int failures = 0;
     auto check = [&](bool good, auto what) {
@@ -186,21 +168,19 @@ TEST(NumberTextProperty, EveryDoubleHasOneTextAndBehavesAsIt) {
         const Text text = NumberToText(v);
         const Text reference = NumberToTextReference(v);
         check(text == reference, [&] { return std::string("NumberToText(") + shortest + ")"; });
-        // Every fifth double meets the slow exact reference and is checked as
-        // a value, alone and with a sign in front.
+        // Every fifth double meets the slow reference and is checked as a value, also signed.
         if (round % 5 == 0) {
             const std::optional<double> expected = Reference(v);
             check(testing::IsCanonicalNumber(text) && text.starts_with(u'-') == (v < 0) &&
-                      (expected ? SameDouble(Val(text), *expected)
+                      (expected ? testing::SameDouble(Val(text), *expected)
                                 : testing::FailureOf([&] { Val(text); }) == kOverflow) &&
-                      Of([&] { return Made(Value::Number(v)); }) ==
-                          Of([&] { return Made(text); }) &&
-                      Of([&] { return Made(Value::Number(v).Signed(-1)); }) ==
-                          Of([&] { return Made(NumberToText(-Val(text))); }),
+                      Of([&] { return made(Value::Number(v)); }) ==
+                          Of([&] { return made(text); }) &&
+                      Of([&] { return made(Value::Number(v).Signed(-1)); }) ==
+                          Of([&] { return made(NumberToText(-Val(text))); }),
                   [&] { return std::string(shortest) + " -> \"" + TextToUtf8(text) + "\""; });
         }
-        // A canonical text of 40 characters or more has more than 19 digits
-        // or a power of ten beyond 10^22, so both readings take one path.
+        // 40 characters or more mean over 19 digits or beyond 10^22: both readings take one path.
         for (const Text& read :
              {reference.size() < 40 ? reference : Text(), Mangled(doubles, reference)}) {
             check(Of([&] { return std::pair(Text(), Val(read)); }) ==
@@ -213,8 +193,8 @@ TEST(NumberTextProperty, EveryDoubleHasOneTextAndBehavesAsIt) {
                 literal += n == point ? u'.' : static_cast<char16_t>(u'0' + doubles.Between(0, 9));
             }
             const double sign = round % 32 == 0 ? -1 : 1;
-            check(Of([&] { return Made(Value::ReadNumber(literal, sign)); }) ==
-                      Of([&] { return Made(NumberToText(sign * Val(literal))); }),
+            check(Of([&] { return made(Value::ReadNumber(literal, sign)); }) ==
+                      Of([&] { return made(NumberToText(sign * Val(literal))); }),
                   [&] { return "Value::ReadNumber(\"" + TextToUtf8(literal) + "\")"; });
         }
     }

@@ -1,12 +1,11 @@
-// The number text routines where the property test does not reach: texts
-// given by hosts as symbol values and their exponents, whole numbers, and
-// values with no text.
+// Where the property does not reach: host texts with exponents, whole numbers, values with no text.
 #include "engine/number_text.h"
 
 #include "tests/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -30,8 +29,7 @@ TEST(NumberToText, TextsWholesAndValuesWithoutText) {
     for (const TextView text : {u"1E+99999999999", u"1E-99999999999"}) {
         EXPECT_EQ(FailureOf([&] { NumberToText(text); }), kOverflow);
     }
-    for (const double value :
-         {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
+    for (const double value : {HUGE_VAL, double(NAN)}) {
         EXPECT_EQ(FailureOf([&] { NumberToText(value); }), kOverflow) << value;
     }
     Text appended = u"x";

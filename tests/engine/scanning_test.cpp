@@ -1,14 +1,12 @@
-// Scanning formula texts. The index answers what a scan of the view itself
-// would find, for every view and position, whether the view starts outside a
-// literal or not. The lexical tests are checked where a formula cannot aim:
-// positions at and past the ends of a literal, and the edges of the name
-// tests; the rest shows through Evaluate.
+// The index answers what a scan of the view itself finds; the lexical tests are checked where a
+// formula cannot aim, at and past the ends of a literal and at the edges of the name tests.
 #include "engine/lexical.h"
 #include "engine/text_index.h"
 #include "runtime/text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace talmiron {
@@ -20,13 +18,9 @@ std::size_t ScannedEnd(TextView view, std::size_t i) {
         const std::size_t close = view.find(u'\'', i + 1);
         return close == TextView::npos ? view.size() - 1 : close;
     }
-    std::size_t depth = 0;
-    for (std::size_t j = i + 1; j < view.size(); ++j) {
+    for (std::size_t j = i + 1, depth = 0; j < view.size(); ++j) {
         if (view[j] == u'\'') {
-            j = view.find(u'\'', j + 1);
-            if (j == TextView::npos) {
-                break;
-            }
+            j = std::min(view.find(u'\'', j + 1), view.size());
         } else if (view[j] == u'(') {
             ++depth;
         } else if (view[j] == u')' && depth-- == 0) {

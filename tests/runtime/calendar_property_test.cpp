@@ -1,6 +1,4 @@
-// The calendar over the whole range of dates, day by day, against a plain
-// walk through the calendar that knows only the lengths of the months, with
-// the date functions built on it.
+// The calendar and the date functions, day by day, against a walk that knows only month lengths.
 #include "functions/computation.h"
 #include "runtime/calendar_date_time.h"
 #include "runtime/date_text.h"
@@ -16,7 +14,7 @@
 namespace talmiron {
 namespace {
 
-std::int64_t Length(std::int64_t year, std::int64_t month) {
+int Length(int year, int month) {
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     return month == 2 ? 28 + leap : 30 + (month + month / 8) % 2;
 }
@@ -33,9 +31,7 @@ Text Call(TextView name, const std::vector<Text>& arguments) {
     return computed.value.TakeText();
 }
 
-// Every day goes through the calendar and the date texts; the functions
-// built on them see every 29th day, which still meets every weekday, day of
-// the month and day of the year many times over.
+// The functions see every 29th day, which still meets every weekday and day of the year.
 TEST(CalendarProperties, EveryDayOfTheRange) {
     std::int64_t n = kFirstDayNumber, failures = 0;
     std::int32_t weekday = 6; // 0100-01-01 was a Friday
@@ -58,15 +54,12 @@ TEST(CalendarProperties, EveryDayOfTheRange) {
                            Call(u"DATEPART", {u"y", date}) == NumberText(dayOfYear) &&
                            Call(u"DATEPART", {u"w", date}) == NumberText(weekday) &&
                            Call(u"DATEDIFF", {u"d", u"1899-12-30", date}) == NumberText(n);
-                    // Up to a hundred years on, or back, keeping the day where the
-                    // month has it.
-                    const std::int64_t count = (n - kFirstDayNumber) % 2401 - 1200,
-                                       to = y * 12 + m - 1 + count;
+                    // Up to a hundred years on or back, keeping the day where the month has it.
+                    const int count = static_cast<int>((n - kFirstDayNumber) % 2401) - 1200,
+                              to = y * 12 + m - 1 + count;
                     if (char added[16]; to >= 100 * 12 && to < 10000 * 12) {
-                        std::snprintf(added, sizeof added, "%04d-%02d-%02d",
-                                      static_cast<int>(to / 12), static_cast<int>(to % 12 + 1),
-                                      static_cast<int>(
-                                          std::min<std::int64_t>(d, Length(to / 12, to % 12 + 1))));
+                        std::snprintf(added, sizeof added, "%04d-%02d-%02d", to / 12, to % 12 + 1,
+                                      std::min(d, Length(to / 12, to % 12 + 1)));
                         same = same && Call(u"DATEADD", {u"m", NumberText(count), date}) ==
                                            AsciiToText(added);
                     }

@@ -1,6 +1,4 @@
-// What the walk over every day does not show: week numbers, how adding
-// clamps and stops at the ends, and date texts with characters that edits of
-// valid dates in the date functions' property never bring in.
+// What the walk over every day and the edits of valid date texts do not show.
 #include "runtime/calendar_date_time.h"
 #include "runtime/date_text.h"
 
@@ -13,8 +11,6 @@
 
 namespace talmiron {
 namespace {
-
-using testing::FailureOf;
 
 TEST(Calendar, WeeksBeginOnSunday) {
     const std::pair<CivilDate, std::int32_t> weeks[] = {{{1899, 12, 30}, 52}, {{1899, 12, 31}, 53},
@@ -35,8 +31,7 @@ TEST(Calendar, AddingKeepsTheTimeClampsTheDayAndStopsAtTheEnds) {
     // Before the base date the day numbers are negative.
     EXPECT_EQ(AddSeconds(At({1800, 1, 1}), -1), At({1799, 12, 31}, {23, 59, 59}));
     EXPECT_EQ(AddSeconds(At({100, 1, 1}), 312413759999), At({9999, 12, 31}, {23, 59, 59}));
-    const DateTime first = At({100, 1, 1});
-    const DateTime last = At({9999, 12, 31}, {23, 59, 59});
+    const DateTime first = At({100, 1, 1}), last = At({9999, 12, 31}, {23, 59, 59});
     const std::function<void()> actions[] = {
         [&] { DateTime::FromDayNumber(kFirstDayNumber - 1); },
         [&] { DateTime::FromDayNumber(kLastDayNumber + 1); },
@@ -47,7 +42,7 @@ TEST(Calendar, AddingKeepsTheTimeClampsTheDayAndStopsAtTheEnds) {
         [&] { AddMonths(last, 1); },
     };
     for (std::size_t i = 0; i < std::size(actions); ++i) {
-        EXPECT_EQ(FailureOf(actions[i]), kInvalidProcedureCall) << "action " << i;
+        EXPECT_EQ(testing::FailureOf(actions[i]), kInvalidProcedureCall) << "action " << i;
     }
 }
 
@@ -55,7 +50,8 @@ TEST(DateText, LookAlikeCharactersAreATypeMismatch) {
     for (const TextView text :
          {u"2021-03-04t17:06", u"2021-03-04 17:06:07Z", u"2021-03-04\n", u"2021-03-04\u00A0",
           u"\uFF12\uFF10\uFF12\uFF11-03-04", u"2021\u201303\u201304", u"17\uFF1A06"}) {
-        EXPECT_EQ(FailureOf([&] { ReadDateText(text); }), kTypeMismatch) << TextToUtf8(text);
+        EXPECT_EQ(testing::FailureOf([&] { ReadDateText(text); }), kTypeMismatch)
+            << TextToUtf8(text);
     }
 }
 

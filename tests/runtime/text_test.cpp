@@ -8,8 +8,7 @@ namespace talmiron {
 namespace {
 
 TEST(Utf8, ConversionsBothWaysKeepLoneSurrogates) {
-    // High alone, low alone, a reversed pair, lone halves next to real pairs,
-    // and the longest sequence of each length.
+    // Lone halves alone, reversed and next to real pairs; the longest sequence of each length.
     for (const Text text : {u"\xD800", u"a\xDBFFz", u"\xDC00\xD800", u"\xD800\xD800\xDC00",
                             u"\xD83D\xDE00\xDE00", u"\x7F\u0080\u07FF\u0800\uFFFF\xDBFF\xDFFF"}) {
         EXPECT_EQ(Utf8ToText(TextToUtf8(text)), text) << TextToUtf8(text);
@@ -20,8 +19,7 @@ TEST(Utf8, ConversionsBothWaysKeepLoneSurrogates) {
 }
 
 TEST(Utf8, InvalidBytesBecomeReplacementCharacters) {
-    // Framed by "<" and ">": a decoder that swallows a valid neighbour, or
-    // decodes an overlong form to its ASCII character, shows up.
+    // Framed, so that a swallowed neighbour or an overlong form read as ASCII shows.
     for (const std::string bytes :
          {"\x80", "\xBF\x80", "\xC3", "\xE2\x82", "\xF0\x9F\x98", "\xC0\xAF", "\xC1\xBF",
           "\xE0\x80\xAF", "\xF0\x80\x80\xAF", "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xF8",
