@@ -41,7 +41,8 @@ TEST(CaseMapping, TablesAreSorted) {
     }
 }
 
-// The five bytes Windows-1252 leaves undefined stand for themselves, their neighbours do not.
+// The five bytes Windows-1252 leaves undefined stand for themselves, their neighbours do not;
+// every other character has no byte.
 TEST(CodePage, EveryByteGoesToItsOwnCharacterAndBack) {
     std::set<char16_t> seen;
     for (int byte = 0; byte < 256; ++byte) {
@@ -53,6 +54,9 @@ TEST(CodePage, EveryByteGoesToItsOwnCharacterAndBack) {
         EXPECT_EQ(c == byte, byte < 0x80 || byte >= 0xA0 || undefined) << byte;
     }
     EXPECT_EQ(CharFromCodePage(0x9F), u'\u0178');
+    for (std::uint32_t code = 0; code <= 0xFFFF; ++code) {
+        ASSERT_TRUE(seen.contains(code) || CodePageFromChar(code) == kUnrepresentableByte) << code;
+    }
 }
 
 } // namespace
