@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
-#include <regex>
 #include <string>
 
 namespace talmiron::e2e {
@@ -69,28 +68,71 @@ TEST(EvaluateDateFunctions, ClockReadings) {
     }
 }
 
+// Reads a run of min to max ASCII digits at `at` that no further digit follows.
+bool ReadDigits(const std::string& text, std::size_t& at, std::size_t min, std::size_t max,
+                int& value) {
+    const auto digitAt = [&](std::size_t i) {
+        return i < text.size() && text[i] >= '0' && text[i] <= '9';
+    };
+    std::size_t count = 0;
+    for (value = 0; count < max && digitAt(at); ++count, ++at) {
+        value = value * 10 + (text[at] - '0');
+    }
+    return count >= min && !digitAt(at);
+}
+
+// Reads "h:m" or "h:m:s" at `at`.
+bool ReadTime(const std::string& text, std::size_t& at, int (&hms)[3]) {
+    if (!ReadDigits(text, at, 1, 2, hms[0]) || text[at] != ':' ||
+        !ReadDigits(text, ++at, 1, 2, hms[1])) {
+        return false;
+    }
+    return text[at] != ':' || ReadDigits(text, ++at, 1, 2, hms[2]);
+}
+
 // The date a text names as the test reads it, as "yyyy-mm-dd hh:nn:ss"; "" for anything else.
+// It reads "y-m-d", "y/m/d", either with " h:m[:s]" or "Th:m[:s]", and "h:m[:s]" alone (of
+// 1899-12-30), between spaces.
 std::string ReferenceReading(const std::string& text) {
-    static const std::regex form(" *(?:(\\d{3,4})([-/])(\\d{1,2})\\2(\\d{1,2})"
-                                 "(?:[ T](\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?)?"
-                                 "|(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?) *");
-    std::smatch m;
-    if (!std::regex_match(text, m, form)) {
+    int year = 1899, month = 12, day = 30, hms[3] = {0, 0, 0};
+    const std::size_t start = text.find_first_not_of(' ');
+    std::size_t at = start, end = start;
+    if (start == std::string::npos) {
         return "";
     }
-    // A time alone is of 1899-12-30; of the two forms of the time, the one not matched gives zeros.
-    int f[11] = {0, 1899, 0, 12, 30};
-    for (const int i : {1, 3, 4, 5, 6, 7, 8, 9, 10}) {
-        f[i] = m[i].matched ? std::stoi(m[i]) : f[i];
+    if (ReadDigits(text, at, 3, 4, year) && (text[at] == '-' || text[at] == '/')) {
+        const char separator = text[at];
+        if (!ReadDigits(text, ++at, 1, 2, month) || text[at] != separator ||
+            !ReadDigits(text, ++at, 1, 2, day)) {
+            return "";
+        }
+        end = at;
+        if ((text[at] == ' ' || text[at] == 'T') && ReadTime(text, ++at, hms)) {
+            end = at;
+        } else {
+            hms[0] = hms[1] = hms[2] = 0; // not a time: the spaces and the end must follow
+        }
+    } else {
+        at = start;
+        year = 1899;
+        if (!ReadTime(text, at, hms)) {
+            return "";
+        }
+        end = at;
     }
-    const int hour = f[5] + f[8], minute = f[6] + f[9], second = f[7] + f[10];
-    using namespace std::chrono;
-    if (f[1] < 100 || !year_month_day(year(f[1]), month(f[3]), day(f[4])).ok() || hour > 23 ||
-        minute > 59 || second > 59) {
+    if (text.find_first_not_of(' ', end) != std::string::npos) {
+        return "";
+    }
+    const int hour = hms[0], minute = hms[1], second = hms[2];
+    if (year < 100 ||
+        !std::chrono::year_month_day(std::chrono::year(year), std::chrono::month(unsigned(month)),
+                                     std::chrono::day(unsigned(day)))
+             .ok() ||
+        hour > 23 || minute > 59 || second > 59) {
         return "";
     }
     char written[64];
-    std::snprintf(written, sizeof written, "%04d-%02d-%02d %02d:%02d:%02d", f[1], f[3], f[4], hour,
+    std::snprintf(written, sizeof written, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour,
                   minute, second);
     return written;
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <vector>
 
 namespace talmiron {
@@ -17,6 +16,16 @@ std::vector<Text> AllTexts(std::size_t maxLength) {
     return texts;
 }
 
+Text ObviousReplaceAll(const Text& text, const Text& pattern) {
+    Text result;
+    std::size_t from = 0;
+    for (std::size_t hit; (hit = text.find(pattern, from)) != Text::npos;
+         from = hit + pattern.size()) {
+        result += text.substr(from, hit - from) + u'X';
+    }
+    return result + text.substr(from);
+}
+
 // Texts over two letters give plenty of the self-overlapping patterns the matcher must handle.
 TEST(TextSearch, AgreesWithTheObviousSearchOnAllShortTexts) {
     for (const Text& text : AllTexts(8)) {
@@ -26,9 +35,9 @@ TEST(TextSearch, AgreesWithTheObviousSearchOnAllShortTexts) {
                 ASSERT_EQ(FindFirst(text, pattern, from), text.find(pattern, from)) << from;
             }
             ASSERT_EQ(FindLast(text, pattern), text.rfind(pattern));
-            const std::regex find(TextToUtf8(pattern));
-            ASSERT_TRUE(pattern.empty() || TextToUtf8(ReplaceAll(text, pattern, u"X")) ==
-                                               std::regex_replace(TextToUtf8(text), find, "X"));
+            if (!pattern.empty()) {
+                ASSERT_EQ(ReplaceAll(text, pattern, u"X"), ObviousReplaceAll(text, pattern));
+            }
         }
     }
 }
