@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzzing harness (preset fuzz) and runs it on the seeds made from
-# the test tables for the given number of seconds (default 60). Fails on a
-# crash, a sanitizer report or a broken check; prints "skipped" and succeeds
-# where clang or its libFuzzer runtime is missing.
+# Builds the fuzzing harness (preset fuzz) and runs it for SECONDS (default 60) on seeds made from
+# the test tables. Fails on a crash, a sanitizer report or a broken check; prints "skipped" and
+# succeeds where clang or its libFuzzer runtime is missing.
 #   fuzz/run.sh [SECONDS] [LIBFUZZER OPTIONS...]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -19,17 +18,14 @@ cmake --preset fuzz >/dev/null && cmake --build --preset fuzz || exit 1
 
 work=build/fuzz/run
 rm -rf "$work" && mkdir -p "$work/corpus"
-fuzz/make-seeds.sh "$work/seeds"
-# New inputs go to a corpus of this run only; a failing input is written
-# into the run's folder.
-build/fuzz/fuzz/talmiron_fuzz -max_total_time="$seconds" -dict=fuzz/talmiron.dict \
+fuzz/make-seeds.sh "$work/seeds" "$work/talmiron.dict"
+# New inputs go to a corpus of this run only; a failing input into the run's folder.
+build/fuzz/fuzz/talmiron_fuzz -max_total_time="$seconds" -dict="$work/talmiron.dict" \
     -rss_limit_mb=3072 -artifact_prefix="$work/" -print_final_stats=1 "$@" \
     "$work/corpus" "$work/seeds" >"$work/fuzz.log" 2>&1
 status=$?
 grep -E '^(Done|stat::number_of_executed_units|stat::average_exec_per_sec)' "$work/fuzz.log"
-if [ $status -ne 0 ]; then
-    tail -n 60 "$work/fuzz.log"
-    echo "fuzz: failed, see $work/fuzz.log and the input saved in $work/"
-    exit 1
-fi
-echo "fuzz: passed"
+[ $status -eq 0 ] && echo "fuzz: passed" && exit 0
+tail -n 60 "$work/fuzz.log"
+echo "fuzz: failed, see $work/fuzz.log and the input saved in $work/"
+exit 1

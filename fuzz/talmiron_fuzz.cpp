@@ -1,180 +1,120 @@
-// Evaluates any input as a host's user might type it, with up to three
-// symbols, and checks on every input what each host relies on. A broken
-// check aborts with the input shown, so that libFuzzer keeps it.
-//
-// Input: the expression, then up to three symbols, each after a byte 0x01
-// and written as a type character, a name, "=" and the value. The type
-// character is 1, 2 or another data type: its code modulo 5 picks one of
-// Numeric, String, None, 7 and -1. Without "=" the name is X, Y or Z.
+// Evaluates any input as a host's user might type it, and checks what each host relies on; a
+// broken check aborts with the input shown, so that libFuzzer keeps it. Input: the expression,
+// then up to three symbols, each after a byte 0x01: a type character (its code modulo 5 picks
+// Numeric, String, None, 7 or -1), then "NAME=VALUE", or the value alone for X, Y or Z.
 #include "component/expression.h"
-#include "engine/number_text.h"
 #include "runtime/text.h"
+#include "tests/test_support.h"
 
-#include <cctype>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <string_view>
 #include <vector>
 
+using namespace talmiron;
+
 namespace {
 
-using talmiron::EvaluationStates;
-using talmiron::Text;
-using talmiron::TextView;
-
-struct SymbolInput {
-    Text name;
-    talmiron::EvaluationTypes type;
-    Text value;
-};
-
-[[noreturn]] void Broken(const char* what, TextView expression, TextView result) {
-    std::fprintf(stderr, "check failed: %s\n  expression: %s\n  result: %s\n", what,
-                 talmiron::TextToUtf8(expression.substr(0, 400)).c_str(),
-                 talmiron::TextToUtf8(result.substr(0, 400)).c_str());
-    std::abort();
-}
-
-bool IsDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
+void Check(bool holds, const char* what, TextView expression, TextView result) {
+    if (!holds) {
+        std::fprintf(stderr, "check failed: %s\n  expression: %s\n  result: %s\n", what,
+                     TextToUtf8(expression.substr(0, 400)).c_str(),
+                     TextToUtf8(result.substr(0, 400)).c_str());
+        std::abort();
+    }
 }
 
 // A numbered error text, or one of the texts of the catch-alls.
 bool HasErrorLayout(TextView text) {
-    if (text.starts_with(u"ERROR: Unexpected error (Polynomial): ") ||
-        text.starts_with(u"ERROR: Unexpected error during function evaluation [")) {
-        return true;
-    }
-    return text.size() > 12 && IsDigit(text[0]) && IsDigit(text[1]) && IsDigit(text[2]) &&
-           IsDigit(text[3]) && text.substr(4, 8) == u" ERROR: ";
-}
-
-bool IsCanonicalNumber(TextView text) {
-    try {
-        return talmiron::IsNumericText(text) && talmiron::NumberToText(text) == text;
-    } catch (...) {
-        return false;
-    }
+    const auto digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+    return text.starts_with(u"ERROR: Unexpected error (Polynomial): ") ||
+           text.starts_with(u"ERROR: Unexpected error during function evaluation [") ||
+           (text.size() > 12 && std::all_of(text.begin(), text.begin() + 4, digit) &&
+            text.substr(4, 8) == u" ERROR: ");
 }
 
 // The clock and the random numbers give a new result each time.
 bool MayDiffer(TextView expression) {
-    std::string upper;
+    Text upper;
     for (const char16_t c : expression) {
-        if (c != u' ') {
-            upper.push_back(c < 0x80 ? static_cast<char>(std::toupper(c)) : '?');
-        }
+        upper += c == u' ' ? Text() : Text(1, c >= u'a' && c <= u'z' ? c - 32 : c);
     }
-    for (const char* name : {"RND(", "NOW(", "DATE(", "TIME("}) {
-        if (upper.find(name) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(
+        std::initializer_list<TextView>{u"RND(", u"NOW(", u"DATE(", u"TIME("},
+        [&](TextView name) { return upper.find(name) != Text::npos; });
 }
 
-// Whether E's parentheses, outside literals, never close more than they
-// opened: only then is (E) the group of E and not another text.
+// Whether E's parentheses outside literals never close more than they opened: only then is
+// (E) the group of E and not another text.
 bool NeverUnderflows(TextView expression) {
     int depth = 0;
-    bool inside = false;
-    for (const char16_t c : expression) {
+    for (bool inside = false; const char16_t c : expression) {
         inside ^= c == u'\'';
-        if (!inside && c == u'(') {
-            ++depth;
-        } else if (!inside && c == u')' && --depth < 0) {
+        if ((depth += inside ? 0 : (c == u'(') - (c == u')')) < 0) {
             return false;
         }
     }
     return true;
 }
 
-std::vector<SymbolInput> ReadSymbols(std::string_view rest) {
-    static const talmiron::EvaluationTypes kTypes[] = {1, 2, 0, 7, -1};
-    std::vector<SymbolInput> symbols;
-    while (!rest.empty() && symbols.size() < 3) {
-        const std::size_t next = rest.find('\x01');
-        std::string_view part = rest.substr(0, next);
-        rest = next == std::string_view::npos ? std::string_view() : rest.substr(next + 1);
+// Adds the symbols written after the expression and their types to the states known; a name
+// given twice is refused by the collection, as it would be for a host.
+void AddSymbols(Expression& object, std::string_view rest, std::vector<EvaluationStates>& known) {
+    static const EvaluationTypes kTypes[] = {1, 2, 0, 7, -1};
+    for (int count = 0; !rest.empty() && count < 3;) {
+        std::string_view part = rest.substr(0, rest.find('\x01'));
+        rest.remove_prefix(std::min(rest.size(), part.size() + 1));
         if (part.empty()) {
             continue;
         }
-        SymbolInput symbol;
-        symbol.type = kTypes[static_cast<unsigned char>(part.front()) % 5];
-        part.remove_prefix(1);
-        const std::size_t equals = part.find('=');
-        if (equals == std::string_view::npos) {
-            symbol.name = std::u16string(1, static_cast<char16_t>(u'X' + symbols.size()));
-        } else {
-            symbol.name = talmiron::Utf8ToText(part.substr(0, equals));
-            part.remove_prefix(equals + 1);
+        const auto type = kTypes[static_cast<unsigned char>(part.front()) % 5];
+        const std::size_t found = part.find('=', 1);
+        const std::size_t equals = found == std::string_view::npos ? 0 : found;
+        const Text name = equals == 0 ? Text(1, static_cast<char16_t>(u'X' + count))
+                                      : Utf8ToText(part.substr(1, equals - 1));
+        ++count;
+        try {
+            object.Symbols()->Add(name, type, Utf8ToText(part.substr(equals + 1)));
+            known.push_back(type);
+        } catch (...) {
         }
-        symbol.value = talmiron::Utf8ToText(part);
-        symbols.push_back(std::move(symbol));
     }
-    return symbols;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    const std::size_t end = input.find('\x01');
-    const Text expression = talmiron::Utf8ToText(input.substr(0, end));
-    const std::vector<SymbolInput> symbols =
-        ReadSymbols(end == std::string_view::npos ? std::string_view() : input.substr(end + 1));
-
-    talmiron::Expression object;
-    std::vector<SymbolInput> added;
-    for (const SymbolInput& symbol : symbols) {
-        try {
-            object.Symbols()->Add(symbol.name, symbol.type, symbol.value);
-            added.push_back(symbol);
-        } catch (...) {
-            // A name given twice: the collection refuses it, as it would a host.
-        }
-    }
+    const std::size_t end = std::min(input.find('\x01'), input.size());
+    const Text expression = Utf8ToText(input.substr(0, end));
+    Expression object;
+    std::vector<EvaluationStates> known = {1, 2, 3};
+    AddSymbols(object, input.substr(std::min(end + 1, size)), known);
     EvaluationStates state = -100;
     const Text result = object.Evaluate(expression, &state);
-    bool known = state == talmiron::EvaluationStates_Numeric ||
-                 state == talmiron::EvaluationStates_String ||
-                 state == talmiron::EvaluationStates_Error;
-    for (const SymbolInput& symbol : added) {
-        known = known || state == symbol.type;
-    }
-    if (!known) {
-        Broken("a state that is neither 1, 2, 3 nor a symbol's data type", expression, result);
-    }
-    if (object.State() != state) {
-        Broken("State differs from the state returned", expression, result);
-    }
-    if (state == talmiron::EvaluationStates_Error && !HasErrorLayout(result)) {
-        Broken("an error text of no known layout", expression, result);
-    }
-    if (state == talmiron::EvaluationStates_Numeric && !IsCanonicalNumber(result)) {
-        Broken("a Numeric text that is not canonical", expression, result);
-    }
+    Check(std::ranges::find(known, state) != known.end(),
+          "a state that is neither 1, 2, 3 nor a symbol's data type", expression, result);
+    Check(object.State() == state, "State differs from the state returned", expression, result);
+    Check(state != 3 || HasErrorLayout(result), "an error text of no known layout", expression,
+          result);
+    Check(state != 1 || talmiron::testing::IsCanonicalNumber(result),
+          "a Numeric text that is not canonical", expression, result);
     if (!MayDiffer(expression)) {
-        EvaluationStates againState = -100;
-        if (object.Evaluate(expression, &againState) != result || againState != state) {
-            Broken("the same text gives another result", expression, result);
-        }
-        if (state != talmiron::EvaluationStates_Error && NeverUnderflows(expression)) {
+        EvaluationStates again = -100;
+        Check(object.Evaluate(expression, &again) == result && again == state,
+              "the same text gives another result", expression, result);
+        if (state != 3 && NeverUnderflows(expression)) {
             const Text grouped = u"(" + expression + u")";
-            EvaluationStates groupedState = -100;
-            const Text groupedResult = object.Evaluate(grouped, &groupedState);
-            const bool tooDeep = groupedState == talmiron::EvaluationStates_Error &&
-                                 groupedResult.find(u"28 - Out of stack space") != Text::npos;
-            if (!tooDeep && (groupedResult != result || groupedState != state)) {
-                Broken("(E) differs from E", grouped, groupedResult);
-            }
+            const Text groupedResult = object.Evaluate(grouped, &again);
+            const bool tooDeep =
+                again == 3 && groupedResult.find(u"28 - Out of stack space") != Text::npos;
+            Check(tooDeep || (groupedResult == result && again == state), "(E) differs from E",
+                  grouped, groupedResult);
         }
     }
-    EvaluationStates sumState = -100;
-    if (object.Evaluate(u"1+2", &sumState) != u"3" || sumState != 1) {
-        Broken("the object no longer evaluates 1+2 to 3", expression, result);
-    }
+    Check(object.Evaluate(u"1+2", &state) == u"3" && state == 1,
+          "the object no longer evaluates 1+2 to 3", expression, result);
     return 0;
 }

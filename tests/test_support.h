@@ -3,9 +3,11 @@
 
 #include "runtime/failure.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace talmiron::testing {
 
@@ -26,6 +28,32 @@ inline bool SameDouble(double a, double b) {
         return true;
     }
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+// The one form a number result takes: "-" only before a nonzero value, no
+// leading zeros, a point only before digits that do not end in 0, no
+// exponent, at most 15 significant digits.
+inline bool IsCanonicalNumber(std::u16string_view t) {
+    const std::size_t begin = t.starts_with(u'-') ? 1 : 0;
+    const std::size_t point = std::min(t.find(u'.'), t.size());
+    if (point == begin || (t[begin] == u'0' && point - begin > 1) ||
+        (point < t.size() && (point + 1 == t.size() || t.back() == u'0'))) {
+        return false;
+    }
+    std::size_t first = t.size(), last = 0; // the outer significant digits
+    for (std::size_t i = begin; i < t.size(); ++i) {
+        if (i != point && (t[i] < u'0' || t[i] > u'9')) {
+            return false;
+        }
+        if (i != point && t[i] != u'0') {
+            first = std::min(first, i);
+            last = i;
+        }
+    }
+    if (first == t.size()) {
+        return t == u"0";
+    }
+    return last - first + (first < point && point < last ? 0 : 1) <= 15;
 }
 
 } // namespace talmiron::testing

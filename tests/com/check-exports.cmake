@@ -1,28 +1,10 @@
-# Fails unless a library exports exactly the named entry points, by their
-# plain names (no stdcall decoration), as hosts look them up.
-#   cmake -DOBJDUMP=... -DBINARY=... "-DEXPORTS=a;b" -P check-exports.cmake
-execute_process(COMMAND ${OBJDUMP} -p ${BINARY} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${OBJDUMP} failed on ${BINARY}")
-endif()
-string(FIND "${dump}" "[Ordinal/Name Pointer] Table" start)
-if(start EQUAL -1)
-    message(FATAL_ERROR "${BINARY}: no export names found")
-endif()
-string(SUBSTRING "${dump}" ${start} -1 table)
-# The table ends at the first empty line.
-string(REGEX REPLACE "\r?\n[ \t]*\r?\n.*" "" table "${table}")
+# Fails unless a library exports exactly the named entry points, undecorated.
+#   cmake -DOBJDUMP=... -DBINARY=... "-DEXPORTS=a;b(sorted)" -P check-exports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${BINARY} OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table[^\n]*\n([^\n]+\n)*" table "${dump}")
 string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\r\n]+" entries "${table}")
-set(found)
-foreach(entry IN LISTS entries)
-    string(REGEX REPLACE "^\\[ *[0-9]+\\] " "" name "${entry}")
-    string(STRIP "${name}" name)
-    list(APPEND found "${name}")
-    message(STATUS "exports ${name}")
-endforeach()
-list(SORT found)
-set(expected ${EXPORTS})
-list(SORT expected)
-if(NOT found STREQUAL expected)
-    message(FATAL_ERROR "${BINARY} exports [${found}], expected [${expected}]")
+list(TRANSFORM entries REPLACE "^\\[ *[0-9]+\\] *([^ ]+) *$" "\\1")
+list(SORT entries)
+if(NOT entries STREQUAL EXPORTS)
+    message(FATAL_ERROR "${BINARY} exports [${entries}], expected [${EXPORTS}]")
 endif()

@@ -1,286 +1,129 @@
-// Evaluates a fixed-seed corpus in this build and writes the outcomes to a
-// file, or compares them with the file another build wrote and names the
-// first differences. Every build must give the same bytes: the exact bits of
-// each numeric computation, and the state and text of each expression.
-//   crossplatform_corpus write FILE
-//   crossplatform_corpus compare FILE
+// Writes this build's outcomes of a corpus to a file, or compares them with the
+// file another build wrote and names the first differences: the exact result of
+// each computation on fixed-seed inputs, the state and text of each expression.
+//   crossplatform_corpus write FILE <EXPRESSIONS
+//   crossplatform_corpus compare FILE   (exits 77 while FILE is missing)
+// Expressions come one a line in UTF-8, after the symbols `random-expressions --options`
+// lists; the file keeps each input line above its outcome, for builds without a generator.
 #include "component/expression.h"
-#include "tests/crossplatform/expression_generator.h"
 #include "tests/crossplatform/function_inputs.h"
-#include "tests/crossplatform/numeric_seam.h"
 
-#include <array>
-#include <bit>
 #include <charconv>
-#include <chrono>
-#include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <iostream>
 #include <map>
-#include <optional>
-#include <string>
-#include <string_view>
 
 namespace talmiron::crossplatform {
-
 namespace {
 
 constexpr std::uint64_t kSeed = 0x7A1B'0010'2026'1207;
 constexpr std::uint64_t kCasesPerFunction = 1'000'000;
-constexpr std::uint64_t kExpressions = 300'000;
-// The first differences of each function, and of the expressions, are shown.
-constexpr std::uint64_t kShownDifferences = 3;
 
-struct NumericFunction {
-    std::string_view name;
-    Inputs (*inputs)(RandomSource&);
-    double (*compute)(const Inputs&);
-    bool binary = false;
-};
+// Names the corpus, so that a reference of another corpus is refused.
+const std::string kHeader = "talmiron cross-build corpus 3, seed " + std::to_string(kSeed) + ", " +
+                            std::to_string(kCasesPerFunction) + " cases per function";
+const std::string kEnd = "end of the corpus"; // a reference cut short lacks it
 
-template <double (*Function)(double)> double OfX(const Inputs& inputs) {
-    return Function(inputs.x);
-}
-double PowerOf(const Inputs& inputs) {
-    return Power(inputs.x, inputs.y);
-}
+bool comparing = false, ended = false;
+std::fstream corpus;
+std::map<std::string, std::uint64_t> differences;
 
-constexpr std::array<NumericFunction, 7> kFunctions{{
-    {"sin", TrigonometricInputs, OfX<Sin>},
-    {"cos", TrigonometricInputs, OfX<Cos>},
-    {"tan", TrigonometricInputs, OfX<Tan>},
-    {"atan", ArctangentInputs, OfX<Atn>},
-    {"exp", ExponentialInputs, OfX<Exp>},
-    {"log", LogarithmInputs, OfX<Log>},
-    {"pow", PowerInputs, PowerOf, true},
-}};
-
-// Names the corpus, so that a reference from another corpus is refused.
-std::string Header() {
-    return "talmiron cross-build corpus 1, seed " + std::to_string(kSeed) + ", " +
-           std::to_string(kCasesPerFunction) + " cases per function, " +
-           std::to_string(kExpressions) + " expressions\n";
-}
-
-// The shortest text that reads back, and the bits.
-std::string Describe(double x) {
-    char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, x).ptr;
-    char bits[32];
-    const auto bitsEnd =
-        std::to_chars(bits, bits + sizeof bits, std::bit_cast<std::uint64_t>(x), 16).ptr;
-    return std::string(buffer, end) + " (0x" + std::string(bits, bitsEnd) + ")";
-}
-
-std::string Describe(EvaluationStates state, std::string_view result) {
-    static constexpr std::array<const char*, 4> kNames{"None", "Numeric", "String", "Error"};
-    const std::string name =
-        state >= 0 && state < 4 ? kNames[static_cast<std::size_t>(state)] : "state?";
-    return name + " \"" + std::string(result) + "\"";
-}
-
-// Writes the outcomes, or, given a reference, checks each against it.
-class Outcomes {
-  public:
-    explicit Outcomes(std::optional<std::string> reference) : reference_(std::move(reference)) {}
-
-    void Number(const NumericFunction& function, const Inputs& inputs, double result) {
-        const auto bits = std::bit_cast<std::uint64_t>(result);
-        if (!reference_) {
-            AppendWhole(bits, 8);
-            return;
-        }
-        std::uint64_t expected = 0;
-        if (!ReadWhole(expected, 8)) {
-            return;
-        }
-        if (Differs(function.name, expected != bits)) {
-            std::string call = std::string(function.name) + "(" + Describe(inputs.x);
-            if (function.binary) {
-                call += ", " + Describe(inputs.y);
-            }
-            Show(call + ")", Describe(result), Describe(std::bit_cast<double>(expected)));
-        }
-    }
-
-    void Evaluation(const Text& expression, EvaluationStates state, const Text& result) {
-        const std::string text = TextToUtf8(result);
-        if (!reference_) {
-            AppendWhole(static_cast<std::uint64_t>(state), 1);
-            AppendWhole(text.size(), 4);
-            written_ += text;
-            return;
-        }
-        std::uint64_t expectedState = 0;
-        std::uint64_t expectedSize = 0;
-        if (!ReadWhole(expectedState, 1) || !ReadWhole(expectedSize, 4) ||
-            !Available(expectedSize)) {
-            return;
-        }
-        const std::string_view expected(reference_->data() + position_, expectedSize);
-        position_ += expectedSize;
-        if (Differs("expressions",
-                    static_cast<std::uint64_t>(state) != expectedState || text != expected)) {
-            Show("expression " + TextToUtf8(expression), Describe(state, text),
-                 Describe(static_cast<EvaluationStates>(expectedState), expected));
-        }
-    }
-
-    const std::string& Written() const { return written_; }
-
-    // Whether everything agreed with the reference, which must end here.
-    bool Agreed() const {
-        for (const auto& [label, count] : differences_) {
-            std::printf("%s: %llu differ\n", label.c_str(), static_cast<unsigned long long>(count));
-        }
-        if (truncated_ || position_ != reference_->size()) {
-            std::printf("the reference is %s than this build's corpus\n",
-                        truncated_ ? "shorter" : "longer");
-            return false;
-        }
-        return differences_.empty();
-    }
-
-  private:
-    void AppendWhole(std::uint64_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) {
-            written_ += static_cast<char>(value >> (8 * i) & 0xFF);
-        }
-    }
-    bool Available(std::uint64_t bytes) {
-        if (truncated_ || reference_->size() - position_ < bytes) {
-            truncated_ = true;
-            return false;
-        }
-        return true;
-    }
-    bool ReadWhole(std::uint64_t& value, int bytes) {
-        if (!Available(static_cast<std::uint64_t>(bytes))) {
-            return false;
-        }
-        value = 0;
-        for (int i = 0; i < bytes; ++i) {
-            const auto byte = static_cast<unsigned char>((*reference_)[position_++]);
-            value |= std::uint64_t{byte} << (8 * i);
-        }
-        return true;
-    }
-    bool Differs(std::string_view label, bool differs) {
-        return differs && ++differences_[std::string(label)] <= kShownDifferences;
-    }
-    static void Show(const std::string& what, const std::string& here,
-                     const std::string& reference) {
-        std::printf("%s\n  this build: %s\n  reference:  %s\n", what.c_str(), here.c_str(),
+// Writes an outcome, or reads the reference's and counts a difference,
+// showing the first three of each kind.
+void Outcome(const std::string& kind, const std::string& outcome, const auto& what) {
+    std::string reference;
+    if (!comparing) {
+        corpus << outcome << '\n';
+    } else if ((!std::getline(corpus, reference) || reference != outcome) &&
+               ++differences[kind] <= 3) {
+        std::printf("%s\n  this build: %s\n  reference:  %s\n", what().c_str(), outcome.c_str(),
                     reference.c_str());
     }
-
-    std::optional<std::string> reference_;
-    std::size_t position_ = 0;
-    bool truncated_ = false;
-    std::string written_;
-    std::map<std::string, std::uint64_t> differences_;
-};
-
-class Stopwatch {
-  public:
-    double Seconds() const {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    }
-
-  private:
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
-
-void RunCorpus(Outcomes& outcomes) {
-    RandomSource random(kSeed);
-    for (const auto& function : kFunctions) {
-        const Stopwatch stopwatch;
-        for (std::uint64_t i = 0; i < kCasesPerFunction; ++i) {
-            const Inputs inputs = function.inputs(random);
-            outcomes.Number(function, inputs, function.compute(inputs));
-        }
-        std::printf("%s: %llu cases in %.2f s\n", std::string(function.name).c_str(),
-                    static_cast<unsigned long long>(kCasesPerFunction), stopwatch.Seconds());
-    }
-    const Stopwatch stopwatch;
-    Expression expression;
-    AddCorpusSymbols(*expression.Symbols());
-    ExpressionGenerator generator(random);
-    for (std::uint64_t i = 0; i < kExpressions; ++i) {
-        const Text text = generator.Next();
-        EvaluationStates state = EvaluationStates_None;
-        const Text result = expression.Evaluate(text, &state);
-        outcomes.Evaluation(text, state, result);
-    }
-    std::printf("expressions: %llu in %.2f s\n", static_cast<unsigned long long>(kExpressions),
-                stopwatch.Seconds());
 }
 
-std::optional<std::string> ReadFile(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    char buffer[1 << 16];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, count);
-    }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return failed ? std::nullopt : std::optional(std::move(bytes));
-}
-
-bool WriteFile(const char* path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
+// The next line of the input, which the corpus being written keeps.
+bool Next(std::string& line) {
+    if (!std::getline(comparing ? corpus : std::cin, line)) {
         return false;
     }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    ended = comparing && line == kEnd;
+    if (!comparing) {
+        corpus << line << '\n';
+    }
+    return !ended;
 }
 
-int Write(const char* path) {
-    Outcomes outcomes(std::nullopt);
-    std::string bytes = Header();
-    RunCorpus(outcomes);
-    bytes += outcomes.Written();
-    if (!WriteFile(path, bytes)) {
-        std::printf("cannot write %s\n", path);
-        return 1;
-    }
-    return 0;
+// Exactly, as a hexadecimal floating-point number.
+std::string Describe(double x) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + 32, x, std::chars_format::hex).ptr);
 }
 
-int Compare(const char* path) {
-    auto reference = ReadFile(path);
-    if (!reference) {
-        std::printf("cannot read the reference %s\n", path);
-        return 1;
+void Corpus() {
+    RandomSource random(kSeed);
+    for (const Computation& computation : kComputations) {
+        for (std::uint64_t i = 0; i < kCasesPerFunction; ++i) {
+            const Inputs in = computation.Draw(random);
+            Outcome(computation.name, Describe(computation.compute(in.x, in.y)), [&] {
+                return computation.name + ("(" + Describe(in.x) + ", " + Describe(in.y)) + ")";
+            });
+        }
     }
-    const std::string header = Header();
-    if (reference->compare(0, header.size(), header) != 0) {
-        std::printf("%s holds another corpus than this build's:\n%s", path, header.c_str());
-        return 1;
+    Expression expression;
+    for (std::string line, value; Next(line);) {
+        if ((line == "--num" || line == "--str") && Next(value)) {
+            const auto equals = value.find('=');
+            expression.Symbols()->Add(Utf8ToText(value.substr(0, equals)),
+                                      line == "--num" ? EvaluationTypes_Numeric
+                                                      : EvaluationTypes_String,
+                                      Utf8ToText(value.substr(equals + 1)));
+            continue;
+        }
+        EvaluationStates state = EvaluationStates_None;
+        const std::string result = TextToUtf8(expression.Evaluate(Utf8ToText(line), &state));
+        // A result that is long or spans lines is kept as its length and FNV-1a hash.
+        std::uint64_t hash = 0xCBF2'9CE4'8422'2325;
+        for (const char c : result) {
+            hash = (hash ^ static_cast<unsigned char>(c)) * 0x100'0000'01B3;
+        }
+        const std::string kept =
+            result.size() <= 256 && result.find('\n') == std::string::npos
+                ? result
+                : std::to_string(result.size()) + " bytes " + std::to_string(hash);
+        Outcome("expressions", std::to_string(state) + " " + kept,
+                [&] { return "expression " + line; });
     }
-    reference->erase(0, header.size());
-    Outcomes outcomes(std::move(reference));
-    RunCorpus(outcomes);
-    return outcomes.Agreed() ? 0 : 1;
 }
 
 } // namespace
-
 } // namespace talmiron::crossplatform
 
 int main(int argc, char** argv) {
-    const std::string_view mode = argc == 3 ? argv[1] : "";
-    if (mode == "write") {
-        return talmiron::crossplatform::Write(argv[2]);
+    using namespace talmiron::crossplatform;
+    const std::string mode = argc == 3 ? argv[1] : "";
+    comparing = mode == "compare";
+    if (comparing || mode == "write") {
+        corpus.open(argv[2], std::ios::binary | (comparing ? std::ios::in : std::ios::out));
     }
-    if (mode == "compare") {
-        return talmiron::crossplatform::Compare(argv[2]);
+    if (!corpus.is_open()) {
+        std::printf("usage: crossplatform_corpus write|compare FILE; no reference to compare "
+                    "with: test the native preset first\n");
+        return comparing ? 77 : 2;
     }
-    std::fputs("usage: crossplatform_corpus write|compare FILE\n", stderr);
-    return 2;
+    Outcome("corpus", kHeader, [&] { return argv[2] + std::string(" holds another corpus"); });
+    if (!differences.empty()) {
+        return 1;
+    }
+    Corpus();
+    if (!comparing) {
+        return corpus << kEnd << std::endl ? 0 : 1;
+    }
+    for (const auto& [kind, count] : differences) {
+        std::printf("%s: %llu differ\n", kind.c_str(), static_cast<unsigned long long>(count));
+    }
+    if (!ended) {
+        std::printf("the reference is cut short\n");
+    }
+    return differences.empty() && ended ? 0 : 1;
 }

@@ -1,6 +1,5 @@
-// A fixed-seed source of random bits and of doubles built from them without
-// any rounding, so that every build, whatever its floating-point unit, draws
-// exactly the same inputs.
+// Fixed-seed random bits, and doubles built from them without rounding, so
+// that every build, whatever its floating-point unit, draws the same inputs.
 #pragma once
 
 #include <bit>
@@ -27,38 +26,29 @@ class RandomSource {
     bool Coin() { return (Next() >> 63) != 0; }
 
     // Sign and fraction at random, the binary exponent in low to high - 1
-    // (from -1074 upwards, subnormals included).
+    // (from -1074 upwards, subnormals with their leading bit set).
     double Magnitude(int low, int high) {
         const std::int64_t exponent = Between(low, high - 1);
         const std::uint64_t bits = Next();
-        const std::uint64_t sign = bits & 0x8000'0000'0000'0000;
-        std::uint64_t fraction = bits & 0x000F'FFFF'FFFF'FFFF;
-        if (exponent < -1022) {
-            // A subnormal of the exponent's size: its leading bit set.
-            const int shift = static_cast<int>(-1022 - exponent);
-            fraction = (fraction | 0x0010'0000'0000'0000) >> shift;
-            return std::bit_cast<double>(sign | fraction);
-        }
-        const auto biased = static_cast<std::uint64_t>(exponent + 1023);
-        return std::bit_cast<double>(sign | biased << 52 | fraction);
-    }
-    double PositiveMagnitude(int low, int high) {
-        const double x = Magnitude(low, high);
-        return x < 0 ? -x : x;
+        const std::uint64_t fraction = bits & 0x000F'FFFF'FFFF'FFFF;
+        const std::uint64_t body =
+            exponent < -1022 ? (fraction | std::uint64_t{1} << 52) >> (-1022 - exponent)
+                             : fraction | static_cast<std::uint64_t>(exponent + 1023) << 52;
+        return std::bit_cast<double>((bits & 0x8000'0000'0000'0000) | body);
     }
     // A multiple of 2^-40 in -limit to limit: exact in every build.
     double Uniform(std::int64_t limit) {
         constexpr std::int64_t kSteps = std::int64_t{1} << 40;
         return static_cast<double>(Between(-limit * kSteps, limit * kSteps)) * 0x1p-40;
     }
-    // The n-th neighbour of x on either side, counted in units of its last place.
-    static double Neighbour(double x, std::int64_t n) {
-        return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) +
-                                     static_cast<std::uint64_t>(n));
-    }
 
   private:
     std::uint64_t state_;
 };
+
+// The n-th neighbour of x on either side, counted in units of its last place.
+inline double Neighbour(double x, std::int64_t n) {
+    return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) + static_cast<std::uint64_t>(n));
+}
 
 } // namespace talmiron::crossplatform

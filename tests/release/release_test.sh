@@ -1,20 +1,17 @@
 #!/bin/sh
 # Makes the Windows release archive from the existing win32 and win64
-# builds, unpacks it and checks its listing, its checksums, the version
-# resources of its binaries and that they are stripped, with their debug
-# information in the second archive.
+# builds, unpacks it and checks its listing, its checksums, its README, the
+# version resources of its binaries and that they are stripped, with their
+# debug information in the second archive.
 #   release_test.sh SOURCE_DIR
 set -u
 root=$1
-for binary in component/com/TALMIRON.dll cli/talmiron.exe; do
-    if [ ! -f "$root/build/win32/$binary" ] || [ ! -f "$root/build/win64/$binary" ]; then
-        echo "release_test: $binary of the win32 or win64 build is missing; skipping"
-        exit 77
-    fi
+for binary in win32/component/com/TALMIRON.dll win32/cli/talmiron.exe \
+    win64/component/com/TALMIRON.dll win64/cli/talmiron.exe; do
+    [ -f "$root/build/$binary" ] || { echo "release_test: no build/$binary; skipping"; exit 77; }
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
 sh "$root/tools/make-release.sh" --no-build "$work/out" || exit 1
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/win64/CMakeCache.txt")
 name=TALMIRON-$version-windows
@@ -23,52 +20,35 @@ fail() {
     echo "FAIL - $1"
     failures=$((failures + 1))
 }
+mkdir "$work/debug"
+cd "$work/debug" && cmake -E tar xf "$work/out/$name-debug.zip" || fail "$name-debug.zip does not unpack"
+cd "$work" && cmake -E tar xf "$work/out/$name.zip" && cd "$name" || fail "$name.zip does not unpack"
 
-mkdir "$work/unpacked" "$work/debug"
-(cd "$work/unpacked" && cmake -E tar xf "$work/out/$name.zip") || fail "$name.zip does not unpack"
-(cd "$work/debug" && cmake -E tar xf "$work/out/$name-debug.zip") ||
-    fail "$name-debug.zip does not unpack"
+listing=$(find . -type f | LC_ALL=C sort | tr '\n' ' ')
+[ "$listing" = "./README.txt ./SHA256SUMS ./docs/component.md ./docs/language.md ./register.cmd \
+./tools.cmd ./unregister.cmd ./x64/TALMIRON.X.manifest ./x64/TALMIRON.dll ./x64/talmiron.exe \
+./x86/TALMIRON.X.manifest ./x86/TALMIRON.dll ./x86/talmiron.exe " ] || fail "the archive holds: $listing"
+sha256sum --quiet -c SHA256SUMS || fail "a checksum differs"
+# Read in Notepad: Windows line ends, and the versions filled in, the
+# assembly's as its manifest states it.
+assembly=$(sed -n 's/.*name="TALMIRON.X" version="\([0-9.]*\)".*/\1/p' x86/TALMIRON.X.manifest)
+[ "$(head -n 1 README.txt)" = "TALMIRON $version for Windows$(printf '\r')" ] &&
+    grep -q " $assembly, in" README.txt && ! grep -q @ README.txt ||
+    fail "README.txt is not filled in for $version and assembly $assembly with CRLF line ends"
+grep -q 'processorArchitecture="x86"' x86/TALMIRON.X.manifest &&
+    grep -q 'processorArchitecture="amd64"' x64/TALMIRON.X.manifest ||
+    fail "a manifest names the wrong processor architecture"
 
-expected="SHA256SUMS
-README.txt
-docs/component.md
-docs/language.md
-register.cmd
-tools.cmd
-unregister.cmd
-x64/TALMIRON.X.manifest
-x64/TALMIRON.dll
-x64/talmiron.exe
-x86/TALMIRON.X.manifest
-x86/TALMIRON.dll
-x86/talmiron.exe"
-listing=$(cd "$work/unpacked/$name" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
-[ "$listing" = "$(printf '%s\n' "$expected" | LC_ALL=C sort)" ] ||
-    fail "the archive holds:
-$listing"
-(cd "$work/unpacked/$name" && sha256sum --quiet -c SHA256SUMS) || fail "a checksum differs"
-
-for pair in x86:i686 x64:x86_64; do
-    folder=${pair%%:*}
-    objdump=${pair#*:}-w64-mingw32-objdump
-    for file in TALMIRON.dll talmiron.exe; do
-        binary=$work/unpacked/$name/$folder/$file
-        strings=$(strings -el "$binary")
-        for entry in "$file" "Korvane Expression v$version"; do
-            printf '%s\n' "$strings" | grep -Fqx "$entry" ||
-                fail "$folder/$file: no version entry \"$entry\""
-        done
-        sections=$("$objdump" -h "$binary")
-        printf '%s\n' "$sections" | grep -q '\.gnu_debuglink' ||
-            fail "$folder/$file: no link to its debug information"
-        "$objdump" -t "$binary" | grep -q '\[ *[0-9]*\](sec' &&
-            fail "$folder/$file: not stripped"
-        [ -s "$work/debug/$name-debug/$folder/$file.debug" ] ||
-            fail "$folder/$file: no debug information in the debug archive"
-    done
-    grep -q "processorArchitecture=\"$([ "$folder" = x86 ] && echo x86 || echo amd64)\"" \
-        "$work/unpacked/$name/$folder/TALMIRON.X.manifest" ||
-        fail "$folder/TALMIRON.X.manifest: wrong processor architecture"
+# The x86-64 objdump reads both kinds of binary.
+for binary in x86/TALMIRON.dll x86/talmiron.exe x64/TALMIRON.dll x64/talmiron.exe; do
+    strings -el "$binary" | grep -Fqx "${binary#*/}" &&
+        strings -el "$binary" | grep -Fqx "Korvane Expression v$version" ||
+        fail "$binary: no version resource with its name and version"
+    x86_64-w64-mingw32-objdump -h "$binary" | grep -q '\.gnu_debuglink' ||
+        fail "$binary: no link to its debug information"
+    ! x86_64-w64-mingw32-objdump -t "$binary" | grep -q '\[ *[0-9]*\](sec' ||
+        fail "$binary: not stripped"
+    [ -s "$work/debug/$name-debug/$binary.debug" ] || fail "$binary: no debug information"
 done
 
 echo "release archive: $failures failed"

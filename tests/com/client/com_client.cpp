@@ -1,92 +1,20 @@
-// The automation component seen from a C++ client: the library is loaded
-// from the path given as the first argument (after GoogleTest's options) and
-// reached through its entry points, in a single-threaded apartment.
 #include "com_client.h"
 
 #include <cstdio>
 
-namespace talmiron::com::client {
-
-namespace {
-
-HRESULT(STDAPICALLTYPE* getClassObject)(REFCLSID, REFIID, void**) = nullptr;
-HRESULT(STDAPICALLTYPE* canUnloadNow)() = nullptr;
-
-// Loads the library and finds its entry points; false when it cannot.
-bool LoadComponent(const std::wstring& path) {
-    HMODULE module = LoadLibraryW(path.c_str());
-    if (module == nullptr) {
-        return false;
-    }
-    getClassObject = reinterpret_cast<decltype(getClassObject)>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-    canUnloadNow = reinterpret_cast<decltype(canUnloadNow)>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
-    return getClassObject != nullptr && canUnloadNow != nullptr;
-}
-
-} // namespace
-
-HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) {
-    return getClassObject(clsid, iid, object);
-}
-
-HRESULT CanUnloadNow() {
-    return canUnloadNow();
-}
-
-InvokeOutcome::~InvokeOutcome() {
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrHelpFile);
-}
-
-void InvokeMember(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT> arguments,
-                  InvokeOutcome& outcome) {
-    // rgvarg holds the arguments from last to first, so a put's value leads.
-    std::vector<VARIANT> rgvarg(arguments.rbegin(), arguments.rend());
-    DISPID put = DISPID_PROPERTYPUT;
-    const UINT named = (flags & DISPATCH_PROPERTYPUT) != 0 ? 1 : 0;
-    DISPPARAMS params{rgvarg.data(), &put, static_cast<UINT>(rgvarg.size()), named};
-    outcome.result = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                                    &outcome.value, &outcome.exception, &outcome.argErr);
-    for (VARIANT& v : arguments) {
-        VariantClear(&v);
-    }
-}
-
-DISPID IdOf(IDispatch* object, const wchar_t* name) {
-    DISPID id = DISPID_UNKNOWN;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK) << name;
-    return id;
-}
-
-} // namespace talmiron::com::client
-
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
+    using namespace talmiron::com::client;
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s [GoogleTest options] PATH-OF-TALMIRON.dll\n", argv[0]);
+    libraryPath = argc < 2 ? L"" : argv[1][0] == L'/' ? L"Z:" + std::wstring(argv[1]) : argv[1];
+    HMODULE module = LoadLibraryW(libraryPath.c_str());
+    if (module == nullptr || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        std::fprintf(stderr, "usage: com_client_tests [GoogleTest options] TALMIRON.dll\n");
         return 2;
     }
-    const int size = MultiByteToWideChar(CP_ACP, 0, argv[1], -1, nullptr, 0);
-    std::wstring path(static_cast<std::size_t>(size > 0 ? size - 1 : 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, argv[1], -1, path.data(), size);
-    // A build folder path of the Linux side reaches Wine as it is; its root
-    // is drive Z: there.
-    if (!path.empty() && path.front() == L'/') {
-        path.insert(0, L"Z:");
-    }
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
-        std::fprintf(stderr, "COM could not be initialised\n");
-        return 1;
-    }
-    if (!talmiron::com::client::LoadComponent(path)) {
-        std::fprintf(stderr, "%s: not loaded, or without DllGetClassObject and DllCanUnloadNow\n",
-                     argv[1]);
-        return 1;
-    }
+    GetClassObject = reinterpret_cast<decltype(GetClassObject)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+    CanUnloadNow = reinterpret_cast<decltype(CanUnloadNow)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
     const int status = RUN_ALL_TESTS();
     CoUninitialize();
     return status;
