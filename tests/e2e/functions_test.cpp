@@ -42,6 +42,7 @@ TEST(EvaluateFunctions, Edges) {
         {u"SIN(PI())", u"0.00000000000000323108914886517", kNum},
         {u"ATN(0.83345)", u"0.694807124705287", kNum},
         {u"EXP(709)", u"821840746155497" + Text(293, u'0'), kNum},
+        {u"EXP(709.78)", u"179282279439452" + Text(294, u'0'), kNum}, // scaled by 2^1024
         {u"SQR(-0.0000001)", u"2001 ERROR: Illegal parameter value for SQR function.", kErr},
         {u"ARCSIN(1.00000000000001)", u"2002 ERROR: Illegal parameter value for ARCSIN function.",
          kErr},
