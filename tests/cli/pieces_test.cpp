@@ -1,34 +1,10 @@
 // What a run of the command cannot show plainly.
-#include "cli/json.h"
-#include "cli/lines.h"
 #include "cli/options.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace talmiron::cli {
 namespace {
-
-TEST(JsonResult, NamesEveryStateAndKeepsItsCode) {
-    std::string out;
-    for (const EvaluationStates state : {0, 4, -2147483647 - 1}) {
-        AppendJsonResult(out, state, u"r");
-    }
-    EXPECT_EQ(out,
-              R"({"state":"None","code":0,"result":"r"}{"state":"Other","code":4,"result":"r"})"
-              R"({"state":"Other","code":-2147483648,"result":"r"})");
-}
-
-TEST(ReadLine, EndsALineOnlyAtLfOrCrlf) {
-    std::istringstream in(std::string("x\0y\na\r\r\nb\n\r", 11));
-    std::vector<std::string> lines;
-    for (std::string line = "stale"; ReadLine(in, line);) {
-        lines.push_back(line);
-    }
-    // Only the CR of a line end goes; a CR at the very end is a line.
-    EXPECT_EQ(lines, (std::vector<std::string>{std::string("x\0y", 3), "a\r", "b", "\r"}));
-}
 
 TEST(ParseOptions, SeparatesOptionsFromExpressions) {
     const ParsedOptions parsed =

@@ -32,10 +32,6 @@ TEST(NumberToText, TextsWholesAndValuesWithoutText) {
     for (const double value : {HUGE_VAL, double(NAN)}) {
         EXPECT_EQ(FailureOf([&] { NumberToText(value); }), kOverflow) << value;
     }
-    Text appended = u"x";
-    AppendNumberText(appended, -2.5);
-    AppendNumberText(appended, 1E+20);
-    EXPECT_EQ(appended, u"x-2.51" + Text(20, u'0'));
     EXPECT_EQ(NumberToText(std::numeric_limits<std::int32_t>::min()), u"-2147483648");
 }
 

@@ -1,6 +1,4 @@
-// The index answers what a scan of the view itself finds; the lexical tests are checked where a
-// formula cannot aim, at and past the ends of a literal and at the edges of the name tests.
-#include "engine/lexical.h"
+// The index answers what a scan of the view itself finds.
 #include "engine/text_index.h"
 #include "runtime/text.h"
 
@@ -53,20 +51,6 @@ TEST(TextIndex, EveryViewAgreesWithAScanOfItsOwn) {
             }
         }
     }
-}
-
-TEST(Lexical, EdgesOfLiteralsAndNames) {
-    const TextView text = u"'a+b'+c";
-    EXPECT_FALSE(InsideLiteral(text, 1)); // the opening quote
-    EXPECT_TRUE(InsideLiteral(text, 5));  // the closing quote
-    EXPECT_FALSE(InsideLiteral(text, 6));
-    EXPECT_FALSE(InsideLiteral(text, 8));
-    EXPECT_FALSE(InsideLiteral(text, 100));
-    EXPECT_TRUE(IsNameChar(u""));
-    EXPECT_FALSE(IsNameChar(u"`"));
-    EXPECT_FALSE(IsNameChar(u"["));
-    EXPECT_TRUE(LooksLikeCall(u"a(1)+(2)"));
-    EXPECT_FALSE(LooksLikeCall(u""));
 }
 
 } // namespace
