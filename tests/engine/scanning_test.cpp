@@ -1,4 +1,5 @@
-// The index answers what a scan of the view itself finds.
+// The index answers what a scan of the view itself finds; the lexical tests, where no formula aims.
+#include "engine/lexical.h"
 #include "engine/text_index.h"
 #include "runtime/text.h"
 
@@ -51,6 +52,13 @@ TEST(TextIndex, EveryViewAgreesWithAScanOfItsOwn) {
             }
         }
     }
+}
+
+TEST(Lexical, EdgesOfLiteralsAndNames) {
+    const TextView text = u"'a+b'+c"; // the quotes at 1 and 5 count for the places after them
+    EXPECT_TRUE(!InsideLiteral(text, 1) && InsideLiteral(text, 5) && !InsideLiteral(text, 6) &&
+                !InsideLiteral(text, 8) && !InsideLiteral(text, 0));
+    EXPECT_TRUE(IsNameChar(u"") && !IsNameChar(u"`") && !IsNameChar(u"["));
 }
 
 } // namespace
