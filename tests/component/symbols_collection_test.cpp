@@ -80,6 +80,7 @@ TEST(SymbolsCollection, BehavesAsAListOfNamesInAnyCase) {
                 EXPECT_EQ(Raised([&] { symbols.Remove(bad); }), kOutOfRange);
             }
             ASSERT_TRUE(std::equal(symbols.begin(), symbols.end(), model.begin(), model.end()));
+            ASSERT_TRUE(count == 0 || symbols.Item(count) == model.back());
         }
         ASSERT_EQ(symbols.Count(), static_cast<std::int32_t>(model.size()));
     }
