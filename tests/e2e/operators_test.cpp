@@ -10,6 +10,7 @@ TEST(EvaluateOperators, NumbersStringsSignsAndMalformedTexts) {
     ExpectRows({
         // A zero keeps no sign; a sign before a group acts as before its value.
         {u"-0", u"0", kNum},
+        {u"+2.5*+2", u"5", kNum},
         {u"1-(0-2)", u"3", kNum},
         {u"-(1-3)", u"1013 ERROR: Illegal symbol name: '-2'", kErr},
         {u"-", u"1012 ERROR: Undefined symbol in expression: ''", kErr},

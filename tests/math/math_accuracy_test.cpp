@@ -69,8 +69,7 @@ TEST(ElementaryFunctions, FaithfulAndNearlyAlwaysCorrectlyRounded) {
             settled += quick.has_value();
         }
         EXPECT_GE(correct, 0.9999 * TALMIRON_MATH_RANDOM_COUNT) << kComputations[f].name;
-        // Where a quick estimate is tried, it settles most inputs: the careful path stays rare.
-        EXPECT_TRUE(!quickOf || settled > TALMIRON_MATH_RANDOM_COUNT / 2) << settled << " settled";
+        EXPECT_TRUE(!quickOf || settled > TALMIRON_MATH_RANDOM_COUNT / 2) << settled;
     }
     mpfr_clears(x, y, exact, static_cast<mpfr_ptr>(nullptr));
 }

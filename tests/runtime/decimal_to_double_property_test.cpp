@@ -27,6 +27,7 @@ TEST(DecimalToDouble, HardCasesEverywhere) {
         {{"686746346645523", 27}, 0x1.1c08190644e8fp+89}, // once read wrong by a C runtime
         {{"9007199254740993", 16}, 0x1p+53},              // a tie, to even
         {{"9007199254740995", 16}, 0x1.0000000000002p+53},
+        {{"99999999999999999999", 0}, 1}, // carries into the next binade
         {{"900719925474099300000000000000000000001", 16}, 0x1.0000000000001p+53},
         // 2^100 + 2^47 + 2^32: only the lowest bit of a limb tips the tie
         {{"1267650600228229542238486528", 31}, 0x1.0000000000001p+100},
