@@ -42,7 +42,8 @@ const std::vector<Area> kTrigonometric{
 const std::vector<Area> kArctangent{[](R r) { return Inputs(r.Uniform(4)); },
                                     [](R r) { return Inputs(r.Magnitude(-40, 60)); }, kAnywhere};
 const std::vector<Area> kExponential{[](R r) { return Inputs(r.Uniform(746)); },
-                                     [](R r) { return Inputs(r.Magnitude(-60, 1)); }, kAnywhere};
+                                     [](R r) { return Inputs(r.Magnitude(-60, 1)); }, kAnywhere,
+                                     [](R r) { return Inputs(r.Uniform(18) - 727); }};
 const std::vector<Area> kLogarithm{
     // Next to 1, where the result is small and cancellation lurks.
     [](R r) { return Inputs(Neighbour(1.0, r.Between(-(1 << 30), 1 << 30))); },
