@@ -10,7 +10,6 @@
 #include <mpfr.h>
 
 #include <bit>
-#include <cmath>
 #include <optional>
 #include <utility>
 
