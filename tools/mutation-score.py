@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
-"""Mutation score of the native tests.
+"""Mutation score of the tests.
 
 Makes mutants of the portable sources, one change at a time: an arithmetic,
 comparison or logical operator swapped, an integer constant off by one, a
 condition negated, a statement dropped, a return value replaced by the
 type's default. Each mutant is built incrementally in a copy of the tree
-and the native tests run on it with a time limit; a test that fails kills
-it. The report gives killed, survived, timed-out and not-compiled mutants
-per file, and lists the survivors.
+and the tests of one preset (native unless --preset says otherwise) run on
+it with a time limit; a test that fails kills it. The report gives killed,
+survived, timed-out and not-compiled mutants per file, and lists the
+survivors.
 
 Sampling is reproducible: every site of every file is enumerated in a fixed
 order and shuffled with the seed, and mutants are taken from the front until
@@ -17,8 +18,13 @@ exactly the mutants of an earlier file again (after tests were changed, say).
 
   tools/mutation-score.py [--seed S] [--count N] [--jobs J] [--results FILE]
                           [--replay FILE] [--work DIR] [--only PATH...]
-                          [--by-coverage]
+                          [--by-coverage] [--preset NAME]
   tools/mutation-score.py --report FILE
+
+With --preset win32 (or win64) the mutants are built by that cross preset
+and judged by its test programs under Wine; the Windows-only layer
+(component/com/, component/typelib/, component/resources/) is then sampled
+too, so --only component/com/ measures the COM layer alone.
 
 With --by-coverage, a coverage build first records which tests (each
 GoogleTest case, each other CTest test) execute which lines; a mutant then
@@ -141,12 +147,12 @@ def sites(path):
     return found
 
 
-def all_sites(only):
+def all_sites(only, windows):
     result = []
     for folder in FOLDERS:
         for path in sorted((ROOT / folder).rglob("*")):
             rel = path.relative_to(ROOT).as_posix()
-            if path.suffix not in (".cpp", ".h") or rel.startswith(EXCLUDED):
+            if path.suffix not in (".cpp", ".h") or (rel.startswith(EXCLUDED) and not windows):
                 continue
             # Generated tables are checked against their generators, not mutated.
             if "do not edit" in "".join(path.read_text(encoding="utf-8").split("\n")[:3]):
@@ -187,11 +193,12 @@ def run(command, cwd, timeout=None, env=None):
 
 
 class Tree:
-    """A copy of the tracked sources with its own native build."""
+    """A copy of the tracked sources with its own build of one preset."""
 
-    def __init__(self, work, index):
+    def __init__(self, work, index, preset="native"):
         self.path = work / f"tree-{index}"
-        self.build = self.path / "build" / "native"
+        self.preset = preset
+        self.build = self.path / "build" / preset
 
     def prepare(self, configure=()):
         files = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, check=True,
@@ -202,17 +209,19 @@ class Tree:
             if source.is_file() and (not target.exists() or
                                      target.read_bytes() != source.read_bytes()):
                 target.parent.mkdir(parents=True, exist_ok=True)
-                # A new time stamp, so that make rebuilds what a mutant left.
+                # A new time stamp, so that make rebuilds what a mutant left;
+                # the mode too, for the scripts the build runs.
                 shutil.copyfile(source, target)
-        if run(["cmake", "--preset", "native", *configure], self.path) != 0:
+                shutil.copymode(source, target)
+        if run(["cmake", "--preset", self.preset, *configure], self.path) != 0:
             sys.exit(f"cannot configure {self.path}")
-        if run(["cmake", "--build", "--preset", "native"], self.path) != 0:
+        if run(["cmake", "--build", "--preset", self.preset], self.path) != 0:
             sys.exit(f"cannot build {self.path}")
 
     def test(self, timeout, selection=None):
         """0 when every test passes, another number when one fails, None on
         timeout. A selection (CTest names, GoogleTest cases) narrows the run."""
-        command = ["ctest", "--preset", "native", "-j1", "--stop-on-failure",
+        command = ["ctest", "--preset", self.preset, "-j1", "--stop-on-failure",
                    "--timeout", str(int(timeout))]
         # One failing case is enough to kill a mutant: the rest need not run.
         env = dict(os.environ, GTEST_FAIL_FAST="1")
@@ -229,6 +238,8 @@ class Coverage:
 
     A unit is a GoogleTest case (program, case) or a whole CTest test
     (program, None). Units that fail in the coverage build run always."""
+
+    preset = "native"
 
     def __init__(self, work):
         self.path = work / "coverage"
@@ -372,7 +383,7 @@ def worker(tree, feed, limit, results, lock, out, coverage):
         original = apply(tree.path, mutant)
         started = time.monotonic()
         try:
-            built = run(["cmake", "--build", "--preset", "native"], tree.path, timeout=1800)
+            built = run(["cmake", "--build", "--preset", tree.preset], tree.path, timeout=1800)
             if built != 0:
                 outcome = "not compiled"
             else:
@@ -436,7 +447,11 @@ def main():
     parser.add_argument("--report", help="only print the report of a results file")
     parser.add_argument("--by-coverage", action="store_true",
                         help="run only the tests that execute the mutated line")
+    parser.add_argument("--preset", default="native",
+                        help="the CMake preset that builds and tests the mutants")
     args = parser.parse_args()
+    if args.by_coverage and args.preset != "native":
+        parser.error("--by-coverage needs the native preset (gcov does not run under Wine)")
 
     if args.report:
         report(read_records(args.report))
@@ -448,7 +463,7 @@ def main():
             r.pop("outcome")
             r.pop("seconds", None)
     else:
-        chosen = all_sites(args.only)
+        chosen = all_sites(args.only, args.preset != "native")
         random.Random(args.seed).shuffle(chosen)
 
     done = read_records(args.results) if os.path.exists(args.results) else []
@@ -456,7 +471,7 @@ def main():
     compiled = sum(r["outcome"] != "not compiled" for r in done)
 
     work = pathlib.Path(args.work)
-    trees = [Tree(work, i) for i in range(args.jobs)]
+    trees = [Tree(work, i, args.preset) for i in range(args.jobs)]
     for tree in trees:
         tree.prepare()
     coverage = None
