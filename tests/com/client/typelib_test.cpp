@@ -36,8 +36,10 @@ TEST_F(TypeLibrary, ObjectsAnswerAsTheLibraryDescribesThem) {
         Bstr name;
         ASSERT_EQ(library->GetTypeInfo(i, dual.Out()), S_OK);
         ASSERT_EQ(library->GetDocumentation(INT(i), name.Out(), nullptr, nullptr, nullptr), S_OK);
+        const TYPEATTR described = AttributesOf(dual.get());
+        EXPECT_EQ(described.wMajorVerNum * 10 + described.wMinorVerNum, 10) << name.str();
         types += L" " + name.str();
-        for (UINT c = 0; c < AttributesOf(dual.get()).cVars; ++c) {
+        for (UINT c = 0; c < described.cVars; ++c) {
             VARDESC* constant = nullptr;
             ASSERT_EQ(dual->GetVarDesc(c, &constant), S_OK);
             types += L"=" + std::to_wstring(constant->lpvarValue->lVal);
@@ -108,8 +110,7 @@ TEST_F(TypeLibrary, ObjectsAnswerAsTheLibraryDescribesThem) {
     }
     EXPECT_EQ(types, L" _Expression Expression _Symbol Symbol _Symbols Symbols "
                      L"EvaluationTypes=1=2 EvaluationStates=0=1=2=3");
-    // Identifier, function flags, parameter flags.
-    EXPECT_EQ(rows[L"Evaluate"], L"0 0 1 19 10");
+    EXPECT_EQ(rows[L"Evaluate"], L"0 0 1 19 10"); // identifier, function flags, parameter flags
     EXPECT_EQ(rows[L"Item"].substr(0, 4) + rows[L"Value"].substr(0, 4), L"0 0 0 0 ");
     EXPECT_EQ(rows[L"NewEnum"], L"-4 64 10");
 }
