@@ -20,13 +20,13 @@ TEST_F(Calls, VtableArgumentsAndPointers) {
     EXPECT_EQ(state, EvaluationStates_String);
     EXPECT_EQ(expression->Evaluate(nullptr, nullptr, nullptr), E_POINTER);
     EXPECT_EQ(symbols->Remove(nullptr), E_POINTER);
-    // Add leaves its arguments alone, and a caller that wants no result only adds.
     Bstr name(L"x");
     BSTR argument = name.b;
     EvaluationTypes type = EvaluationTypes_Numeric;
-    ASSERT_EQ(symbols->Add(&argument, &type, &argument, nullptr), S_OK);
-    EXPECT_EQ(argument, name.b);
+    ASSERT_EQ(symbols->Add(&argument, &type, &argument, nullptr), S_OK) << "no result wanted";
     Ref<ISymbol> y = AddSymbol(symbols.get(), L"y", EvaluationTypes_String, L"why"), item;
+    EXPECT_EQ(y->put_Value(&argument), S_OK);
+    EXPECT_EQ(argument, name.b) << "Add and a put leave their arguments alone";
     LONG two = 2;
     VARIANT indexes[] = {Arg(VT_BYREF | VT_I4, &two), Arg(L"2")};
     EXPECT_EQ(symbols->get_Item(&indexes[0], item.Out()), S_OK);

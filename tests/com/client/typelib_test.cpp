@@ -36,9 +36,9 @@ TEST_F(TypeLibrary, ObjectsAnswerAsTheLibraryDescribesThem) {
         Bstr name;
         ASSERT_EQ(library->GetTypeInfo(i, dual.Out()), S_OK);
         ASSERT_EQ(library->GetDocumentation(INT(i), name.Out(), nullptr, nullptr, nullptr), S_OK);
-        const TYPEATTR described = AttributesOf(dual.get());
+        const TYPEATTR described = AttributesOf(dual.get()); // flags: 1 app object, 2 creatable
         EXPECT_EQ(described.wMajorVerNum * 10 + described.wMinorVerNum, 10) << name.str();
-        types += L" " + name.str();
+        types += L" " + name.str() + L"/" + std::to_wstring(described.wTypeFlags & 3);
         for (UINT c = 0; c < described.cVars; ++c) {
             VARDESC* constant = nullptr;
             ASSERT_EQ(dual->GetVarDesc(c, &constant), S_OK);
@@ -108,8 +108,8 @@ TEST_F(TypeLibrary, ObjectsAnswerAsTheLibraryDescribesThem) {
             EXPECT_EQ(call(true), lateBound);
         }
     }
-    EXPECT_EQ(types, L" _Expression Expression _Symbol Symbol _Symbols Symbols "
-                     L"EvaluationTypes=1=2 EvaluationStates=0=1=2=3");
+    EXPECT_EQ(types, L" _Expression/0 Expression/2 _Symbol/0 Symbol/0 _Symbols/0 Symbols/0 "
+                     L"EvaluationTypes/0=1=2 EvaluationStates/0=0=1=2=3");
     EXPECT_EQ(rows[L"Evaluate"], L"0 0 1 19 10"); // identifier, function flags, parameter flags
     EXPECT_EQ(rows[L"Item"].substr(0, 4) + rows[L"Value"].substr(0, 4), L"0 0 0 0 ");
     EXPECT_EQ(rows[L"NewEnum"], L"-4 64 10");
